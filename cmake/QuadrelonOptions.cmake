@@ -1,0 +1,10 @@
+# Compile settings shared by every target of the project.
+#
+# The results shown to the user are compared bit for bit, so each double operation
+# must be rounded on its own: no fused multiply-add, no fast-math.
+add_library(quadrelon_options INTERFACE)
+target_compile_options(quadrelon_options INTERFACE
+    $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-ffp-contract=off -fno-fast-math -Wall -Wextra -Wpedantic>
+    $<$<CXX_COMPILER_ID:MSVC>:/fp:precise /W4>)
+target_compile_definitions(quadrelon_options INTERFACE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_KEYWORDS)

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the calculator (installing what is missing) and starts it.
+# Usage: scripts/run.sh [preset]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset=${1:-default}
+
+scripts/deps.sh
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+    echo "No display found (DISPLAY is not set): run it inside a desktop session, or under a virtual one with: xvfb-run -a scripts/run.sh" >&2
+    exit 2
+fi
+exec "build/$preset/src/quadrelon"

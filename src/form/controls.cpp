@@ -1,0 +1,163 @@
+#include "form/layout.h"
+#include "form/quadrelon.h"
+
+#include "quadrelon_config.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <climits>
+#include <map>
+
+// Builds the window's controls from the layout table. Only this file knows how a
+// control of the table becomes a widget.
+
+namespace {
+
+QFont windowFont()
+{
+    QFont font(QString::fromLatin1(layout::kFontFamily), layout::kFontPointSize);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QRect pixelRect(const layout::Control &c)
+{
+    return QRect(layout::pixels(c.left), layout::pixels(c.top), layout::pixels(c.width),
+                 layout::pixels(c.height));
+}
+
+// A background that shows in every state, disabled included.
+void fillWith(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, role, colour);
+    widget->setPalette(palette);
+}
+
+QString buttonStyle(const QColor &colour)
+{
+    // Styles draw push buttons with gradients of their own; a style sheet keeps the
+    // button's colour as it is, with a raised border that sinks when pressed.
+    return QStringLiteral("QPushButton { background-color: %1; color: black;"
+                          " border: 2px outset %2; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border-color: #202020; }")
+        .arg(colour.name(), colour.lighter(130).name());
+}
+
+} // namespace
+
+void Quadrelon::createControls()
+{
+    setObjectName(QStringLiteral("Quadrelon"));
+    setWindowTitle(QStringLiteral(QUADRELON_WEB_ADDRESS " ") + QString::fromUtf16(layout::kTitleText));
+    setWindowIcon(QIcon(QStringLiteral(":/quadrelon/quadrelon.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(layout::pixels(layout::kClientWidth), layout::pixels(layout::kClientHeight));
+    setFont(windowFont());
+    setAutoFillBackground(true);
+    fillWith(this, QPalette::Window, layout::kWindowColour);
+
+    std::map<int, QWidget *> byTabIndex;
+    for (const layout::Control &c : layout::controls()) {
+        QWidget *widget = nullptr;
+        switch (c.kind) {
+        case layout::Kind::Label: {
+            auto *label = new QLabel(c.caption, this);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            label->setAutoFillBackground(true);
+            fillWith(label, QPalette::Window, c.backColour);
+            Label1[c.index] = label;
+            widget = label;
+            break;
+        }
+        case layout::Kind::Frame:
+            // Holds the option buttons as one group; drawn without border or caption.
+            Frame1 = new QFrame(this);
+            Frame1->setFrameShape(QFrame::NoFrame);
+            Frame1->setAutoFillBackground(true);
+            fillWith(Frame1, QPalette::Window, c.backColour);
+            widget = Frame1;
+            break;
+        case layout::Kind::OptionButton: {
+            auto *option = new QRadioButton(c.caption, Frame1);
+            option->setAutoFillBackground(true);
+            fillWith(option, option->backgroundRole(), c.backColour);
+            option->setChecked(c.selected);
+            connect(option, &QRadioButton::toggled, this, [this, index = qint16(c.index)](bool checked) {
+                if (checked)
+                    handleEvent([this, index] { Option1_Click(index); });
+            });
+            Option1[c.index] = option;
+            widget = option;
+            break;
+        }
+        case layout::Kind::CommandButton: {
+            auto *button = new QPushButton(c.caption, this);
+            button->setStyleSheet(buttonStyle(c.backColour));
+            button->setAutoDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, index = qint16(c.index)] {
+                handleEvent([this, index] { Command1_Click(index); });
+            });
+            Command1[c.index] = button;
+            widget = button;
+            break;
+        }
+        case layout::Kind::TextBox: {
+            auto *text = new QPlainTextEdit(this);
+            text->setPlainText(c.caption);
+            text->setReadOnly(true);
+            text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+            text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            text->setTabChangesFocus(true);
+            text->setFocusPolicy(Qt::StrongFocus);
+            Text1[c.index] = text;
+            widget = text;
+            break;
+        }
+        case layout::Kind::Cell: {
+            auto *cell = new QLineEdit(this);
+            cell->setMaxLength(INT_MAX); // no limit of its own
+            if (c.bold) {
+                QFont bold = font();
+                bold.setWeight(QFont::Bold);
+                cell->setFont(bold);
+            }
+            if (c.backColour.isValid())
+                fillWith(cell, QPalette::Base, c.backColour);
+            Text2[c.index] = cell;
+            widget = cell;
+            break;
+        }
+        }
+        widget->setObjectName(c.objectName());
+        widget->setAccessibleName(layout::accessibleName(c));
+        widget->setGeometry(pixelRect(c));
+        widget->setEnabled(c.enabled);
+        widget->setVisible(c.visible);
+        byTabIndex[c.tabIndex] = widget;
+    }
+
+    // Tab goes through the controls in tab-index order; Qt passes over those that take
+    // no focus and reaches a group of option buttons at its selected one only.
+    QWidget *previous = nullptr;
+    for (const auto &[index, widget] : byTabIndex) {
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    Text1[0]->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,123 @@
+#include "form/quadrelon.h"
+
+#include "runtime/errorreport.h"
+#include "runtime/eventhandler.h"
+#include "runtime/numbertext.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+using runtime::Variant;
+
+namespace {
+
+const Variant kOne{qint16(1)};
+const Variant kFive{qint16(5)};
+
+// The form's cells as the solver reads them.
+class FormCells final : public solver::CellTexts
+{
+public:
+    explicit FormCells(const std::array<QLineEdit *, solver::kCellCount> &cells) : m_cells(cells) {}
+
+    QString text(qint16 cell) const override
+    {
+        if (cell < 0 || cell >= solver::kCellCount)
+            runtime::raise(runtime::ErrorCode::ControlFailure);
+        return m_cells[cell]->text();
+    }
+
+private:
+    const std::array<QLineEdit *, solver::kCellCount> &m_cells;
+};
+
+// Index of a column's cell in the selected row.
+qint16 rowCell(const Variant &selected, const Variant &column)
+{
+    return ((kFive * selected) + column).toInt16();
+}
+
+} // namespace
+
+Quadrelon::Quadrelon(QWidget *parent) : QWidget(parent)
+{
+    createControls();
+    handleEvent([this] { Form_Load(); });
+}
+
+Quadrelon::~Quadrelon() = default;
+
+QLineEdit *Quadrelon::cell(qint16 index) const
+{
+    if (index < 0 || index >= solver::kCellCount)
+        runtime::raise(runtime::ErrorCode::ControlFailure);
+    return Text2[index];
+}
+
+void Quadrelon::handleEvent(const std::function<void()> &handler)
+{
+    runtime::runHandler(handler,
+                        [this](const runtime::RuntimeError &error) { report(error); });
+}
+
+void Quadrelon::report(const runtime::RuntimeError &error)
+{
+    runtime::reportError(this, error);
+}
+
+void Quadrelon::Form_Load()
+{
+    LastCellIndex = 49;
+    // Selecting from code raises the Click, so variant 0 is set up before the lock
+    // loop below, which starts at cell 4 and so leaves cells 0 to 3 open.
+    Option1[0]->setChecked(true);
+    for (Variant i{qint16(4)}; compare(i, Variant(LastCellIndex)) <= 0; i = i + kOne)
+        cell(i.toInt16())->setReadOnly(true);
+}
+
+void Quadrelon::Option1_Click(qint16 Index)
+{
+    const qint16 first = runtime::checkedMultiply(Index, 5);
+    const qint16 last = runtime::checkedAdd(runtime::checkedAdd(first, 5), -1);
+    SelectedVariant = Variant(Index);
+    for (Variant i{qint16(0)}; compare(i, Variant(LastCellIndex)) <= 0; i = i + kOne) {
+        cell(i.toInt16())->setText(QString());
+        cell(i.toInt16())->setReadOnly(true);
+    }
+    for (Variant i{first}; compare(i, Variant(last)) <= 0; i = i + kOne)
+        cell(i.toInt16())->setReadOnly(false);
+}
+
+void Quadrelon::Command1_Click(qint16 Index)
+{
+    if (Index == 0) {
+        Calculate();
+    } else if (Index == 1) {
+        for (Variant i{qint16(0)}; compare(i, Variant(LastCellIndex)) <= 0; i = i + kOne)
+            cell(i.toInt16())->setText(QString());
+    }
+}
+
+void Quadrelon::Calculate()
+{
+    // Each cell of the row becomes the plain text of the absolute value of the
+    // number it starts with; empty and non-numeric cells become 0.
+    const auto normalisedCell = [this](qint16 i) {
+        return (((kFive * SelectedVariant) + Variant(i)) - kOne).toInt16();
+    };
+    Variant a;
+    for (qint16 i = 1; i <= 5; i = runtime::checkedAdd(i, 1)) {
+        qint16 k = normalisedCell(i);
+        a = Variant(runtime::readNumber(cell(k)->text()));
+        k = normalisedCell(i);
+        cell(k)->setText(runtime::plainText(runtime::abs(a).toDouble()));
+    }
+
+    solver::WorkingValues values;
+    solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values);
+
+    const std::array<const Variant *, solver::kColumnCount> row{&values.a, &values.b, &values.d,
+                                                                &values.P, &values.S};
+    for (qint16 c = 0; c < solver::kColumnCount; ++c)
+        cell(rowCell(SelectedVariant, Variant(c)))->setText(runtime::twoDecimalText(row[c]->toDouble()));
+}

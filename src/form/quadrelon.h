@@ -1,0 +1,62 @@
+#pragma once
+
+#include "runtime/variant.h"
+#include "solver/rectangle.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace runtime {
+class RuntimeError;
+}
+
+// The calculator's one window: a grid of ten rows, one for each variant of which
+// two quantities of a rectangle are given, and the buttons that compute the rest.
+class Quadrelon : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Creates the window from its layout and loads it: "Вариант 1" is selected and
+    // the form is ready for typing.
+    explicit Quadrelon(QWidget *parent = nullptr);
+    ~Quadrelon() override;
+
+    // The controls, by array and index.
+    std::array<QLineEdit *, solver::kCellCount> Text2{};
+    std::array<QRadioButton *, solver::kVariantCount> Option1{};
+    std::array<QPushButton *, 2> Command1{};
+    std::array<QLabel *, 6> Label1{};
+    std::array<QPlainTextEdit *, 2> Text1{};
+    QFrame *Frame1 = nullptr;
+
+    // Form-level values; they live as long as the window.
+    runtime::Variant SelectedVariant;
+    qint16 LastCellIndex = 0;
+    solver::FormValues Sides; // SideOne, SideTwo, HalfPerimeter, AreaValue
+
+    // Event handlers. They raise runtime::RuntimeError; the connections made in the
+    // constructor report it and keep the window running.
+    void Form_Load();
+    void Option1_Click(qint16 Index);
+    void Command1_Click(qint16 Index);
+
+    // "Изчисли": normalise the selected row, solve it, write the five results.
+    void Calculate();
+
+private:
+    void createControls();
+    QLineEdit *cell(qint16 index) const;
+    // Runs a handler as an event does: a run-time error ends it and is reported.
+    void handleEvent(const std::function<void()> &handler);
+    void report(const runtime::RuntimeError &error);
+};

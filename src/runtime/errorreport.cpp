@@ -1,0 +1,22 @@
+#include "runtime/errorreport.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+namespace runtime {
+
+QString reportText(const RuntimeError &error)
+{
+    return QStringLiteral("Грешка %1: %2").arg(error.number()).arg(error.message());
+}
+
+void reportError(QWidget *window, const RuntimeError &error)
+{
+    QMessageBox box(QMessageBox::Critical, window ? window->windowTitle() : QString(),
+                    reportText(error), QMessageBox::Ok, window);
+    box.setObjectName(QStringLiteral("RuntimeErrorReport"));
+    box.setWindowModality(Qt::WindowModal);
+    box.exec();
+}
+
+} // namespace runtime

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Conversions between numbers and the texts in the cells.
+//
+// All of them use the user's regional settings, Qt's default locale, read anew at
+// each call so that a change of the default takes effect at once.
+namespace runtime {
+
+// The number at the start of a text: leading blanks, an optional sign, digits with
+// the locale's group separators between them, a decimal separator (the locale's, or
+// a point unless the point groups digits there), more digits and an optional
+// exponent. Reading stops at the first character that cannot continue the number;
+// a text that starts with no number gives 0. A number too large for a double raises
+// Overflow. Time is linear in the length of the text.
+double readNumber(QStringView text);
+
+// True when the whole text, blanks around it aside, is one number; the value then
+// goes to *value. Used where a text must be a number (a string in arithmetic).
+bool parseWholeNumber(QStringView text, double *value);
+
+// The shortest text that reads back as exactly the same double.
+QString plainText(double value);
+
+// Exactly two decimals, rounded from the exact value of the double with halves away
+// from zero, grouped and signed as the locale does it; never a negative zero.
+QString twoDecimalText(double value);
+
+} // namespace runtime

@@ -1,0 +1,71 @@
+#include "runtime/startup.h"
+
+#include "quadrelon_config.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace runtime {
+
+namespace {
+
+// On X11 and Wayland desktops Qt aborts with a plugin error when no display is
+// reachable; say plainly what is missing and how to go on instead.
+bool displayMissing()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID)
+    const auto isSet = [](const char *name) {
+        const char *value = std::getenv(name);
+        return value && *value;
+    };
+    if (isSet("QT_QPA_PLATFORM"))
+        return false;
+    return !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+bool installBulgarianQtTexts()
+{
+    auto *translator = new QTranslator(qApp);
+    if (!translator->load(QStringLiteral("qtbase_bg"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow)
+{
+    if (displayMissing()) {
+        std::fputs("quadrelon: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                   "start it from a desktop session, or under a virtual display: "
+                   "xvfb-run -a quadrelon\n",
+                   stderr);
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quadrelon"));
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationVersion(QStringLiteral(QUADRELON_VERSION_STRING));
+    QApplication::setOrganizationDomain(QStringLiteral("quadrelon.example"));
+    QApplication::setDesktopFileName(QStringLiteral("example.quadrelon.Quadrelon"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quadrelon/quadrelon.png")));
+    installBulgarianQtTexts();
+
+    const std::unique_ptr<QWidget> window = createWindow();
+    window->show();
+    return QApplication::exec();
+}
+
+} // namespace runtime

@@ -1,0 +1,194 @@
+#include "solver/rectangle.h"
+
+#include "runtime/numbertext.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace solver {
+
+using runtime::ErrorCode;
+using runtime::raise;
+using runtime::RuntimeError;
+
+namespace {
+
+const Variant kTwo{qint16(2)};
+const Variant kFour{qint16(4)};
+
+Variant given(const CellTexts &cells, int variant, int column)
+{
+    return Variant(runtime::readNumber(cells.text(qint16(variant * kColumnCount + column))));
+}
+
+Variant root(const Variant &value)
+{
+    return Variant(runtime::squareRoot(value.toDouble()));
+}
+
+// x*x + y*y, the left square first.
+Variant sumOfSquares(const Variant &x, const Variant &y)
+{
+    const Variant xx = x * x;
+    return xx + y * y;
+}
+
+// 2*(x + y), the sum first and the integer 2 on the left.
+Variant twiceSum(const Variant &x, const Variant &y)
+{
+    const Variant sum = x + y;
+    return kTwo * sum;
+}
+
+// The other side from the diagonal: sqrt(d*d - s*s). A side longer than the
+// diagonal has no rectangle.
+Variant otherSideFromDiagonal(const Variant &d, const Variant &side)
+{
+    const Variant dd = d * d;
+    const Variant difference = dd - side * side;
+    if (difference.toDouble() < 0.0)
+        raise(ErrorCode::SideLongerThanDiagonal);
+    return root(difference);
+}
+
+// The other side from the perimeter: P/2 - s; a side above P/2 has no rectangle.
+Variant otherSideFromPerimeter(const Variant &P, const Variant &side)
+{
+    const Variant half = P / kTwo;
+    Variant other = half - side;
+    if (other.toDouble() < 0.0)
+        raise(ErrorCode::SideLongerThanHalfPerimeter);
+    return other;
+}
+
+// The other side from the area: S/s; a zero side leaves it undetermined.
+Variant otherSideFromArea(const Variant &S, const Variant &side)
+{
+    if (side.toDouble() == 0.0)
+        raise(ErrorCode::SideZeroWithArea);
+    return S / side;
+}
+
+// Runs ComputeSides and says in the variant's own terms why there are no sides.
+void computeSidesOrExplain(FormValues &form, WorkingValues &out, ErrorCode whyNone)
+{
+    try {
+        ComputeSides(form);
+    } catch (const RuntimeError &error) {
+        if (error.code() == ErrorCode::NoSidesForSumAndProduct)
+            raise(whyNone);
+        throw;
+    }
+    out.a = form.SideOne;
+    out.b = form.SideTwo;
+}
+
+} // namespace
+
+void ComputeSides(FormValues &form)
+{
+    const double q = form.AreaValue * 4.0;
+    if (!std::isfinite(q))
+        raise(ErrorCode::FloatingPoint);
+
+    const Variant square = form.HalfPerimeter * form.HalfPerimeter;
+    double discriminant = (square - Variant(q)).toDouble();
+    if (discriminant < 0.0) {
+        // A square typed in decimals can land a rounding error below zero; within a
+        // few units in the last place of the terms it is the square it was meant to be.
+        const double tolerance = 4.0 * DBL_EPSILON * square.toDouble();
+        if (-discriminant > tolerance)
+            raise(ErrorCode::NoSidesForSumAndProduct);
+        discriminant = 0.0;
+    }
+    const Variant s(runtime::squareRoot(discriminant));
+    form.SideOne = (form.HalfPerimeter - s) / kTwo;
+    form.SideTwo = form.HalfPerimeter - form.SideOne;
+}
+
+void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormValues &form,
+                  WorkingValues &out)
+{
+    auto &[a, b, d, P, S] = out;
+
+    if (SelectedVariant == Variant(qint16(0))) {
+        a = given(cells, 0, SideA);
+        b = given(cells, 0, SideB);
+        d = root(sumOfSquares(a, b));
+        P = twiceSum(a, b);
+        S = a * b;
+    }
+    if (SelectedVariant == Variant(qint16(1))) {
+        a = given(cells, 1, SideA);
+        d = given(cells, 1, Diagonal);
+        b = otherSideFromDiagonal(d, a);
+        P = twiceSum(a, b);
+        S = a * b;
+    }
+    if (SelectedVariant == Variant(qint16(2))) {
+        a = given(cells, 2, SideA);
+        P = given(cells, 2, Perimeter);
+        b = otherSideFromPerimeter(P, a);
+        d = root(sumOfSquares(a, b));
+        S = a * b;
+    }
+    if (SelectedVariant == Variant(qint16(3))) {
+        a = given(cells, 3, SideA);
+        S = given(cells, 3, Area);
+        b = otherSideFromArea(S, a);
+        d = root(sumOfSquares(a, b));
+        P = twiceSum(a, b);
+    }
+    if (SelectedVariant == Variant(qint16(4))) {
+        b = given(cells, 4, SideB);
+        d = given(cells, 4, Diagonal);
+        a = otherSideFromDiagonal(d, b);
+        P = twiceSum(a, b);
+        S = a * b;
+    }
+    if (SelectedVariant == Variant(qint16(5))) {
+        b = given(cells, 5, SideB);
+        P = given(cells, 5, Perimeter);
+        a = otherSideFromPerimeter(P, b);
+        d = root(sumOfSquares(a, b));
+        S = a * b;
+    }
+    if (SelectedVariant == Variant(qint16(6))) {
+        b = given(cells, 6, SideB);
+        S = given(cells, 6, Area);
+        a = otherSideFromArea(S, b);
+        d = root(sumOfSquares(a, b));
+        P = twiceSum(a, b);
+    }
+    if (SelectedVariant == Variant(qint16(7))) {
+        d = given(cells, 7, Diagonal);
+        P = given(cells, 7, Perimeter);
+        form.HalfPerimeter = P / kTwo;
+        const Variant quarterSquare = (P * P) / kFour;
+        const Variant difference = quarterSquare - d * d;
+        form.AreaValue = (difference / kTwo).toDouble();
+        if (form.AreaValue < 0.0)
+            raise(ErrorCode::DiagonalLongerThanHalfPerimeter);
+        computeSidesOrExplain(form, out, ErrorCode::DiagonalTooShortForPerimeter);
+        S = a * b;
+    }
+    if (SelectedVariant == Variant(qint16(8))) {
+        d = given(cells, 8, Diagonal);
+        S = given(cells, 8, Area);
+        const Variant dd = d * d;
+        form.HalfPerimeter = root(dd + kTwo * S);
+        form.AreaValue = S.toDouble();
+        computeSidesOrExplain(form, out, ErrorCode::AreaTooLargeForDiagonal);
+        P = twiceSum(a, b);
+    }
+    if (SelectedVariant == Variant(qint16(9))) {
+        P = given(cells, 9, Perimeter);
+        S = given(cells, 9, Area);
+        form.HalfPerimeter = P / kTwo;
+        form.AreaValue = S.toDouble();
+        computeSidesOrExplain(form, out, ErrorCode::AreaTooLargeForPerimeter);
+        d = root(sumOfSquares(a, b));
+    }
+}
+
+} // namespace solver
