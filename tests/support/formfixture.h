@@ -1,0 +1,25 @@
+#pragma once
+
+#include "form/quadrelon.h"
+#include "support/dialogguard.h"
+
+#include <QLineEdit>
+#include <QString>
+
+#include <memory>
+
+// A shown calculator window with a dialog guard, driven as a user drives it.
+struct FormFixture
+{
+    FormFixture();
+    ~FormFixture();
+
+    void selectVariant(int variant);           // click its option button
+    void typeInto(int cell, const QString &text); // click the cell, select all, type
+    void pressCalculate();
+    void pressClear();
+    QStringList row(int variant) const;        // the five texts of a row
+
+    std::unique_ptr<Quadrelon> form;
+    std::unique_ptr<DialogGuard> guard;
+};
