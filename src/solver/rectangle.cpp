@@ -2,7 +2,6 @@
 
 #include "runtime/numbertext.h"
 
-#include <cfloat>
 #include <cmath>
 
 namespace solver {
@@ -92,15 +91,10 @@ void ComputeSides(FormValues &form)
         raise(ErrorCode::FloatingPoint);
 
     const Variant square = form.HalfPerimeter * form.HalfPerimeter;
-    double discriminant = (square - Variant(q)).toDouble();
-    if (discriminant < 0.0) {
-        // A square typed in decimals can land a rounding error below zero; within a
-        // few units in the last place of the terms it is the square it was meant to be.
-        const double tolerance = 4.0 * DBL_EPSILON * square.toDouble();
-        if (-discriminant > tolerance)
-            raise(ErrorCode::NoSidesForSumAndProduct);
-        discriminant = 0.0;
-    }
+    const double discriminant = (square - Variant(q)).toDouble();
+    // Zero is the square; any value below it, however small, means no real sides.
+    if (discriminant < 0.0)
+        raise(ErrorCode::NoSidesForSumAndProduct);
     const Variant s(runtime::squareRoot(discriminant));
     form.SideOne = (form.HalfPerimeter - s) / kTwo;
     form.SideTwo = form.HalfPerimeter - form.SideOne;
