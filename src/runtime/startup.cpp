@@ -1,6 +1,7 @@
 #include "runtime/startup.h"
 
 #include "quadrelon_config.h"
+#include "runtime/firstpaint.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -64,6 +65,7 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
     installBulgarianQtTexts();
 
     const std::unique_ptr<QWidget> window = createWindow();
+    watchFirstPaint(window.get()); // the start-up benchmark's hook; off unless asked for
     window->show();
     return QApplication::exec();
 }

@@ -1,0 +1,123 @@
+#include "runtime/firstpaint.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#if defined(Q_OS_LINUX)
+#include <ctime>
+#include <unistd.h>
+#endif
+
+namespace runtime {
+
+namespace {
+
+constexpr char kVariable[] = "QUADRELON_EXIT_AFTER_FIRST_PAINT";
+
+#if defined(Q_OS_LINUX)
+long long nanoseconds(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+long long monotonicNow()
+{
+    return nanoseconds(CLOCK_MONOTONIC);
+}
+
+// Milliseconds since the kernel started this process, or -1 when unknown. The
+// start time (field 22 of /proc/self/stat) counts clock ticks since boot.
+double millisecondsSinceProcessStart()
+{
+    const long long bootNow = nanoseconds(CLOCK_BOOTTIME);
+    std::FILE *file = std::fopen("/proc/self/stat", "r");
+    if (!file)
+        return -1.0;
+    char line[1024];
+    const bool read = std::fgets(line, sizeof line, file) != nullptr;
+    std::fclose(file);
+    if (!read)
+        return -1.0;
+    // The command name in field 2 may hold blanks; the fields after it follow the ')'.
+    const char *p = std::strrchr(line, ')');
+    if (!p)
+        return -1.0;
+    ++p;
+    for (int field = 3; field < 22 && p; ++field)
+        p = std::strchr(p + 1, ' ');
+    if (!p)
+        return -1.0;
+    const unsigned long long ticks = std::strtoull(p + 1, nullptr, 10);
+    const long perSecond = sysconf(_SC_CLK_TCK);
+    if (perSecond <= 0)
+        return -1.0;
+    const double startNs = static_cast<double>(ticks) * 1e9 / static_cast<double>(perSecond);
+    return (static_cast<double>(bootNow) - startNs) / 1e6;
+}
+#else
+long long monotonicNow()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double millisecondsSinceProcessStart()
+{
+    return -1.0;
+}
+#endif
+
+class FirstPaintProbe final : public QObject
+{
+public:
+    explicit FirstPaintProbe(QWidget *window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // Queued: it runs once the window and its children are painted and flushed.
+            QMetaObject::invokeMethod(this, &FirstPaintProbe::report, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void report()
+    {
+        const long long monotonic = monotonicNow();
+        const double ms = millisecondsSinceProcessStart();
+        std::printf("first-paint ms=%.1f monotonic_ns=%lld\n", ms, monotonic);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    }
+
+    QWidget *m_window;
+    bool m_seen = false;
+};
+
+} // namespace
+
+void watchFirstPaint(QWidget *window)
+{
+    const char *value = std::getenv(kVariable);
+    if (!value || !*value || std::strcmp(value, "0") == 0)
+        return;
+    new FirstPaintProbe(window);
+}
+
+} // namespace runtime
