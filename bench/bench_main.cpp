@@ -1,0 +1,18 @@
+// The micro-benchmarks' main: Google Benchmark inside a QApplication on the
+// offscreen platform, so that the window's benchmarks have real widgets.
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char *argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

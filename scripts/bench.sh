@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (preset "bench", a Release build) and runs them all:
+#  - the solver, the number texts and the calculate command beside their floors
+#    (Google Benchmark, repetitions interleaved at random, medians);
+#  - start-up time to the first paint and peak memory beside a bare window with one
+#    QLineEdit, alternating the two programs, offscreen and under Xvfb.
+# Prints one markdown table of figures and ratios; the raw results stay in
+# build/bench/results/. Measure on a quiet machine: the load is printed with the table.
+#
+# Usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb]
+#   --runs N         start-up runs of each program, per platform (default 15)
+#   --repetitions N  repetitions of each micro-benchmark (default 10)
+#   --no-xvfb        measure the start-up offscreen only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=15
+repetitions=10
+xvfb=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --runs) runs=$2; shift 2 ;;
+        --repetitions) repetitions=$2; shift 2 ;;
+        --no-xvfb) xvfb=0; shift ;;
+        *) echo "usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb]" >&2; exit 2 ;;
+    esac
+done
+
+scripts/deps.sh libbenchmark-dev
+
+build=build/bench
+results=$build/results
+mkdir -p "$results"
+cmake --preset bench >"$results/configure.log" 2>&1 || { cat "$results/configure.log" >&2; exit 1; }
+cmake --build "$build" --target quadrelon quadrelon_barewindow quadrelon_bench quadrelon_startbench \
+    >"$results/build.log" 2>&1 || { cat "$results/build.log" >&2; exit 1; }
+
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+load_before=$(load)
+if awk -v l="${load_before%% *}" 'BEGIN { exit !(l > 0.5) }'; then
+    echo "warning: the machine is busy (load $load_before); the figures may be off" >&2
+fi
+
+export LC_ALL=C.UTF-8
+program=$build/src/quadrelon
+bare=$build/bench/quadrelon_barewindow
+driver=$build/bench/quadrelon_startbench
+
+echo "start-up, offscreen ($runs runs each)..." >&2
+QT_QPA_PLATFORM=offscreen "$driver" --runs "$runs" "quadrelon=$program" "bare=$bare" \
+    >"$results/startup-offscreen.json"
+startup=("$results/startup-offscreen.json")
+
+if [ "$xvfb" = 1 ]; then
+    echo "start-up, Xvfb ($runs runs each)..." >&2
+    env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        "$driver" --runs "$runs" "quadrelon=$program" "bare=$bare" >"$results/startup-xvfb.json"
+    startup+=("$results/startup-xvfb.json")
+fi
+
+echo "micro-benchmarks ($repetitions repetitions each)..." >&2
+QT_QPA_PLATFORM=offscreen "$build/bench/quadrelon_bench" \
+    --benchmark_repetitions="$repetitions" \
+    --benchmark_enable_random_interleaving=true \
+    --benchmark_min_time=0.05 \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/micro.json" --benchmark_out_format=json >"$results/micro.txt"
+
+load_after=$(load)
+{
+    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') at commit $(git rev-parse --short HEAD 2>/dev/null || echo '?')" \
+        "on $(nproc) cores; load before $load_before, after $load_after."
+    echo
+    python3 bench/table.py "$results/micro.json" "${startup[@]}"
+} | tee "$results/table.md"
