@@ -171,7 +171,10 @@ def main():
     if args.check:
         stale = []
         # The PNG is compared by content: another zlib may pack the same pixels differently.
-        if not png_path.exists() or png_content(png_path.read_bytes()) != png_content(png):
+        try:
+            if png_content(png_path.read_bytes()) != png_content(png):
+                stale.append(png_path)
+        except (OSError, struct.error, zlib.error):  # missing, cut short or damaged
             stale.append(png_path)
         if not ico_path.exists() or ico_path.read_bytes() != ico:
             stale.append(ico_path)
