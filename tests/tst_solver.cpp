@@ -241,6 +241,20 @@ void TstSolver::exactResults_data()
         << 8 << QStringLiteral("2.8284271247461903") << QStringLiteral("4") << 2.0 << 2.0
         << 2.8284271247461903 << 8.0 << 4.0;
 
+    // A square's values typed in decimals, a rounding error away from the square: the
+    // discriminant lands just below zero and the square is still solved.
+    QTest::newRow("r9 square typed P=0.84 S=0.0441")
+        << 9 << QStringLiteral("0.84") << QStringLiteral("0.0441") << 0.21 << 0.21
+        << 0.29698484809834996 << 0.84 << 0.0441;
+    QTest::newRow("r9 S one unit above the square's") << 9 << QStringLiteral("8")
+        << QStringLiteral("4.000000000000001") << 2.0 << 2.0 << 2.8284271247461903 << 8.0
+        << 4.000000000000001;
+    QTest::newRow("r7 d one unit below the square's") << 7 << QStringLiteral("2.82842712474619")
+        << QStringLiteral("8") << 2.0 << 2.0 << 2.8284271247461898 << 8.0 << 4.0;
+    QTest::newRow("r8 d one unit below the square's") << 8 << QStringLiteral("2.82842712474619")
+        << QStringLiteral("4") << 1.9999999999999998 << 1.9999999999999998 << 2.8284271247461898
+        << 7.9999999999999991 << 4.0;
+
     // Degenerate rectangles with a zero side.
     QTest::newRow("r7 d=P/2 d=4 P=8") << 7 << QStringLiteral("4") << QStringLiteral("8") << 0.0
                                       << 4.0 << 4.0 << 8.0 << 0.0;
@@ -322,14 +336,10 @@ void TstSolver::noRectangleOrOverflow_data()
     row("r7 d>P/2", 7, "5", "8", ErrorCode::DiagonalLongerThanHalfPerimeter, "abS");
     row("r7 d too short d=2.82 P=8", 7, "2.82", "8", ErrorCode::DiagonalTooShortForPerimeter,
         "abS");
-    // The double just below the square's diagonal 2*sqrt(2).
-    row("r7 d one unit below the square's", 7, "2.82842712474619", "8",
-        ErrorCode::DiagonalTooShortForPerimeter, "abS");
     row("r8 S>d*d/2 d=2.82 S=4", 8, "2.82", "4", ErrorCode::AreaTooLargeForDiagonal, "abP");
-    row("r8 d one unit below the square's", 8, "2.82842712474619", "4",
-        ErrorCode::AreaTooLargeForDiagonal, "abP");
     row("r9 S>P*P/16", 9, "14", "13", ErrorCode::AreaTooLargeForPerimeter, "abd");
-    row("r9 S one unit above the square's", 9, "8", "4.000000000000001",
+    // Past the rounding of a square's values by more than a few units in the last place.
+    row("r9 S a few units above the square's", 9, "8", "4.00000000000002",
         ErrorCode::AreaTooLargeForPerimeter, "abd");
 
     // Results beyond the largest double.

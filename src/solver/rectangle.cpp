@@ -2,6 +2,7 @@
 
 #include "runtime/numbertext.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace solver {
@@ -91,10 +92,16 @@ void ComputeSides(FormValues &form)
         raise(ErrorCode::FloatingPoint);
 
     const Variant square = form.HalfPerimeter * form.HalfPerimeter;
-    const double discriminant = (square - Variant(q)).toDouble();
-    // Zero is the square; any value below it, however small, means no real sides.
-    if (discriminant < 0.0)
-        raise(ErrorCode::NoSidesForSumAndProduct);
+    double discriminant = (square - Variant(q)).toDouble();
+    if (discriminant < 0.0) {
+        // A square typed in decimals often lands a rounding error below zero: P = 0.84
+        // and S = 0.0441 give -2.8e-17. Within a few units in the last place of the
+        // terms the values cannot be told from a square's, so they are solved as one.
+        const double tolerance = 4.0 * DBL_EPSILON * square.toDouble();
+        if (-discriminant > tolerance)
+            raise(ErrorCode::NoSidesForSumAndProduct);
+        discriminant = 0.0;
+    }
     const Variant s(runtime::squareRoot(discriminant));
     form.SideOne = (form.HalfPerimeter - s) / kTwo;
     form.SideTwo = form.HalfPerimeter - form.SideOne;
