@@ -67,6 +67,7 @@ private Q_SLOTS:
         QTest::newRow("half a cent rounds away from zero") << 0 << "0.125" << "0" << QStringList{"0.13", "0.00", "0.13", "0.25", "0.00"};
         QTest::newRow("all zero in Вариант 10") << 9 << "0" << "0" << QStringList{"0.00", "0.00", "0.00", "0.00", "0.00"};
         QTest::newRow("square in Вариант 10") << 9 << "8" << "4" << QStringList{"2.00", "2.00", "2.83", "8.00", "4.00"};
+        QTest::newRow("square typed in decimals") << 9 << "0.84" << "0.0441" << QStringList{"0.21", "0.21", "0.30", "0.84", "0.04"};
         QTest::newRow("degenerate in Вариант 8") << 7 << "4" << "8" << QStringList{"0.00", "4.00", "4.00", "8.00", "0.00"};
         QTest::newRow("thousands") << 0 << "1234.5" << "2000" << QStringList{"1234.50", "2000.00", "2350.32", "6469.00", "2469000.00"};
     }
