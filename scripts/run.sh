@@ -7,7 +7,7 @@ preset=${1:-default}
 
 scripts/deps.sh
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
+cmake --build --preset "$preset" --target quadrelon
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
     echo "No display found (DISPLAY is not set): run it inside a desktop session, or under a virtual one with: xvfb-run -a scripts/run.sh" >&2
