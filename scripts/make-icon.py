@@ -184,7 +184,7 @@ def main():
     args.out_dir.mkdir(parents=True, exist_ok=True)
     png_path.write_bytes(png)
     ico_path.write_bytes(ico)
-    print(f"make-icon: wrote {png_path} and {ico_path} ({sum(1 for c in set(map(tuple, palette)))} distinct palette colours)")
+    print(f"make-icon: wrote {png_path} and {ico_path} ({len(set(palette))} distinct colours in a 256-entry palette)")
     return 0
 
 
