@@ -154,13 +154,13 @@ QString rowText(const std::array<QString, kCells> &text, int row)
 
 } // namespace
 
-QLocale localeFor(unsigned char selector)
+const QLocale &localeFor(unsigned char selector)
 {
-    switch (selector % 3) {
-    case 0: return QLocale::c();
-    case 1: return QLocale(QLocale::English, QLocale::UnitedStates);
-    default: return QLocale(QLocale::Bulgarian, QLocale::Bulgaria);
-    }
+    // Kept for the life of the process: a locale made anew for each input would be
+    // an allocation that outlives the input, which libFuzzer takes for a leak.
+    static const std::array<QLocale, 3> locales{QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                                QLocale(QLocale::Bulgarian, QLocale::Bulgaria)};
+    return locales[selector % locales.size()];
 }
 
 QString checkNumberText(QByteArrayView input)

@@ -22,7 +22,7 @@ inline constexpr int kCells = 50;
 inline constexpr int kVariants = 10;
 
 // The locale an input's first byte picks: C, en_US or bg_BG.
-QLocale localeFor(unsigned char selector);
+const QLocale &localeFor(unsigned char selector);
 
 // Number texts. The first byte picks the locale, the rest is taken as UTF-8.
 // readNumber never fails but with Overflow and never gives NaN or infinity; what
