@@ -8,6 +8,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <locale.h>
 #include <string>
@@ -32,7 +33,7 @@ struct Separators
     bool pointIsDecimal; // a point is accepted as a decimal separator too
 };
 
-Separators separatorsOf(const QLocale &locale)
+Separators fetchSeparators(const QLocale &locale)
 {
     Separators s{locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign(),
                  locale.positiveSign(), false};
@@ -40,14 +41,56 @@ Separators separatorsOf(const QLocale &locale)
     return s;
 }
 
+// Where Qt reads the system locale once, from the environment at start-up, its
+// separators never change while the program runs; elsewhere Qt asks the system
+// each time, and so must we.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+constexpr bool kSystemLocaleIsFixed = true;
+#else
+constexpr bool kSystemLocaleIsFixed = false;
+#endif
+
+// The separators of a locale. Asking a QLocale for them costs a string each, and for
+// the system locale a query, so they are kept for as long as the default locale
+// stays the same one: a locale built from Qt's tables never changes.
+const Separators &separatorsOf(const QLocale &locale)
+{
+    struct Cache
+    {
+        QLocale locale{QLocale::c()};
+        Separators separators;
+        bool filled = false;
+        bool fixed = false; // the locale's separators cannot change
+    };
+    thread_local Cache cache;
+    if (cache.filled && locale == cache.locale) {
+        if (!cache.fixed)
+            cache.separators = fetchSeparators(locale);
+        return cache.separators;
+    }
+    cache.separators = fetchSeparators(locale);
+    cache.locale = locale;
+    cache.filled = true;
+    cache.fixed = kSystemLocaleIsFixed || locale != QLocale::system();
+    return cache.separators;
+}
+
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
 }
 
-bool startsAt(QStringView text, qsizetype pos, const QString &what)
+// True when the text has the nonempty string `what` at pos.
+bool startsAt(QStringView text, qsizetype pos, QStringView what)
 {
-    return !what.isEmpty() && text.sliced(pos).startsWith(what);
+    const qsizetype size = what.size();
+    if (size == 0 || size > text.size() - pos)
+        return false;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (text[pos + i] != what[i])
+            return false;
+    }
+    return true;
 }
 
 struct Scanned
@@ -55,8 +98,10 @@ struct Scanned
     bool found = false;    // at least one mantissa digit
     bool negative = false;
     qsizetype end = 0;     // index after the last character of the number
-    std::string significant; // mantissa digits without leading zeros, cut with a sticky 1
     long long exponent = 0;  // value = 0.significant * 10^exponent
+    std::size_t digits = 0;  // the length of significant
+    // Mantissa digits without leading zeros, cut with a sticky 1; not terminated.
+    char significant[kSignificantDigits + 1];
 };
 
 Scanned scan(QStringView text, const Separators &sep)
@@ -95,8 +140,8 @@ Scanned scan(QStringView text, const Separators &sep)
         seenNonZero = true;
         if (!inFraction && integerDigits < kExponentLimit * 10)
             ++integerDigits;
-        if (out.significant.size() < kSignificantDigits)
-            out.significant.push_back(static_cast<char>(c.unicode()));
+        if (out.digits < kSignificantDigits)
+            out.significant[out.digits++] = static_cast<char>(c.unicode());
         else if (c != u'0')
             sticky = true;
     };
@@ -154,7 +199,7 @@ Scanned scan(QStringView text, const Separators &sep)
     }
 
     if (sticky)
-        out.significant.push_back('1');
+        out.significant[out.digits++] = '1';
     out.exponent += seenNonZero ? (integerDigits > 0 ? integerDigits : -leadingFractionZeros) : 0;
     return out;
 }
@@ -165,18 +210,38 @@ locale_t cLocale()
     return c;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 double valueOf(const Scanned &s)
 {
-    if (s.significant.empty())
+    if (s.digits == 0)
         return 0.0;
     if (s.exponent > kExponentLimit)
         raise(ErrorCode::Overflow);
     if (s.exponent < -kExponentLimit)
         return 0.0;
+
+    // Up to 15 digits make an integer that a double holds exactly, and so does a
+    // power of ten up to 1e22; one multiplication or division of the two is then
+    // correctly rounded, the same double that strtod gives for the literal below.
+    const auto digits = static_cast<long long>(s.digits);
+    const long long scale = s.exponent - digits; // value = digits * 10^scale
+    if (digits <= 15 && scale >= -22 && scale <= 22) {
+        std::uint64_t mantissa = 0;
+        for (std::size_t i = 0; i < s.digits; ++i)
+            mantissa = mantissa * 10 + std::uint64_t(s.significant[i] - '0');
+        const double m = static_cast<double>(mantissa);
+        const double magnitude = scale < 0 ? m / kExactPowersOfTen[-scale] : m * kExactPowersOfTen[scale];
+        return s.negative ? -magnitude : magnitude; // the first digit is not 0: never zero
+    }
+
     std::string literal;
-    literal.reserve(s.significant.size() + 24);
+    literal.reserve(s.digits + 24);
     literal.append(s.negative ? "-0." : "0.");
-    literal.append(s.significant);
+    literal.append(s.significant, s.digits);
     literal.push_back('e');
     literal.append(std::to_string(s.exponent));
     const double value = strtod_l(literal.c_str(), nullptr, cLocale());
@@ -185,17 +250,45 @@ double valueOf(const Scanned &s)
     return value == 0.0 ? 0.0 : value;
 }
 
+// The commonest text, 1 to 15 ASCII digits and nothing else, spells an integer that
+// a double holds exactly; scan() and valueOf() would find the same value, unless a
+// sign of the locale starts with a digit, which is then left to them.
+bool readDigitsOnly(QStringView text, const Separators &sep, double *value)
+{
+    const qsizetype n = text.size();
+    if (n == 0 || n > 15)
+        return false;
+    std::uint64_t integer = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        integer = integer * 10 + std::uint64_t(c - u'0');
+    }
+    if (startsAt(text, 0, sep.minus) || startsAt(text, 0, sep.plus))
+        return false;
+    *value = static_cast<double>(integer);
+    return true;
+}
+
 } // namespace
 
 double readNumber(QStringView text)
 {
-    const Scanned s = scan(text, separatorsOf(QLocale()));
+    const Separators &sep = separatorsOf(QLocale());
+    double value = 0.0;
+    if (readDigitsOnly(text, sep, &value))
+        return value;
+    const Scanned s = scan(text, sep);
     return s.found ? valueOf(s) : 0.0;
 }
 
 bool parseWholeNumber(QStringView text, double *value)
 {
-    const Scanned s = scan(text, separatorsOf(QLocale()));
+    const Separators &sep = separatorsOf(QLocale());
+    if (readDigitsOnly(text, sep, value))
+        return true;
+    const Scanned s = scan(text, sep);
     if (!s.found)
         return false;
     for (qsizetype pos = s.end; pos < text.size(); ++pos) {
@@ -212,16 +305,17 @@ QString plainText(double value)
         return QStringLiteral("0");
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const QLocale locale;
+    const Separators *sep = nullptr; // asked for when the text needs one
     QString text;
     text.reserve(int(result.ptr - buffer) + 2);
     for (const char *p = buffer; p != result.ptr; ++p) {
-        if (*p == '.')
-            text += locale.decimalPoint();
-        else if (*p == '-' && p == buffer)
-            text += locale.negativeSign();
-        else
+        if (*p == '.' || (*p == '-' && p == buffer)) {
+            if (!sep)
+                sep = &separatorsOf(QLocale());
+            text += *p == '.' ? sep->decimal : sep->minus;
+        } else {
             text += QLatin1Char(*p);
+        }
     }
     return text;
 }
