@@ -70,7 +70,7 @@ double Variant::stringToDouble(const QString &text)
     return value;
 }
 
-bool operator==(const Variant &left, const Variant &right)
+bool Variant::equals(const Variant &left, const Variant &right)
 {
     if (left.isString() && right.isString())
         return left.m_text == right.m_text;

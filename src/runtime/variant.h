@@ -55,7 +55,12 @@ public:
     friend Variant operator/(const Variant &left, const Variant &right);
 
     // The equality test: numbers compare by value whatever their kind.
-    friend bool operator==(const Variant &left, const Variant &right);
+    friend bool operator==(const Variant &left, const Variant &right)
+    {
+        if (left.m_kind == Kind::Integer && right.m_kind == Kind::Integer)
+            return left.m_integer == right.m_integer;
+        return equals(left, right);
+    }
     // Three-way numeric comparison for counting loops: <0, 0, >0.
     friend int compare(const Variant &left, const Variant &right);
 
@@ -64,6 +69,7 @@ private:
     static Variant integerOrWider(qint32 exact) noexcept;
     static Variant arithmetic(Op op, const Variant &left, const Variant &right);
     static double stringToDouble(const QString &text);
+    static bool equals(const Variant &left, const Variant &right);
     bool isIntegral() const noexcept { return m_kind == Kind::Empty || m_kind == Kind::Integer; }
 
     Kind m_kind = Kind::Empty;
