@@ -17,15 +17,21 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+std::unique_ptr<Quadrelon> &window()
+{
+    static std::unique_ptr<Quadrelon> w;
+    return w;
+}
+
+// The window, created and shown at the first use.
 Quadrelon &form()
 {
-    static const std::unique_ptr<Quadrelon> window = [] {
-        auto w = std::make_unique<Quadrelon>();
-        w->show();
+    if (!window()) {
+        window() = std::make_unique<Quadrelon>();
+        window()->show();
         QApplication::processEvents();
-        return w;
-    }();
-    return *window;
+    }
+    return *window();
 }
 
 double seconds(Clock::time_point start, Clock::time_point end)
@@ -78,6 +84,15 @@ void FloorSetText(benchmark::State &state)
 }
 
 } // namespace
+
+namespace bench {
+
+void closeWindow()
+{
+    window().reset();
+}
+
+} // namespace bench
 
 BENCHMARK(Calculate)->DenseRange(0, solver::kVariantCount - 1)->UseManualTime();
 BENCHMARK(FloorSetText)->UseManualTime();

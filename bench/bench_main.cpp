@@ -1,5 +1,7 @@
 // The micro-benchmarks' main: Google Benchmark inside a QApplication on the
 // offscreen platform, so that the window's benchmarks have real widgets.
+#include "benchinputs.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -13,6 +15,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    bench::closeWindow();
     benchmark::Shutdown();
     return 0;
 }

@@ -25,4 +25,7 @@ inline const std::array<QString, 5> &kResultTexts()
     return texts;
 }
 
+// Destroys the window of the calculate benchmarks, while the application lives.
+void closeWindow();
+
 } // namespace bench
