@@ -11,6 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace runtime {
 
 namespace {
@@ -34,6 +38,16 @@ bool displayMissing()
 
 } // namespace
 
+void keepLargeBlocksForReuse()
+{
+#if defined(__GLIBC__)
+    // Blocks below 256 MB come from the heap instead of their own mappings, and up to
+    // 512 MB of free heap stays mapped instead of going back to the system at once.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
+#endif
+}
+
 bool installBulgarianQtTexts()
 {
     auto *translator = new QTranslator(qApp);
@@ -47,6 +61,7 @@ bool installBulgarianQtTexts()
 
 int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow)
 {
+    keepLargeBlocksForReuse();
     if (displayMissing()) {
         std::fputs("quadrelon: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
                    "start it from a desktop session, or under a virtual display: "

@@ -12,6 +12,14 @@ namespace runtime {
 // and delivers events until it is closed. Returns the process exit code.
 int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow);
 
+// Lets the C library keep large freed blocks for reuse. A cell holding a very long
+// text (a pasted megabyte) is laid out anew by Qt at every change and paint, in
+// glyph arrays of tens of megabytes; handed out as fresh memory mappings each time,
+// their pages were faulted in and zeroed again at every keystroke, which made the
+// window slow down faster than the text grew. Called by runProgram before anything
+// else; free memory kept this way stays with the process until it ends.
+void keepLargeBlocksForReuse();
+
 // Loads Qt's own Bulgarian texts (context menus, message box buttons) into the
 // running application; false when the translation is not installed.
 bool installBulgarianQtTexts();
