@@ -15,16 +15,7 @@
 
 namespace runtime {
 
-namespace {
-
-// A double is fixed by its first 767 significant decimal digits and whether any
-// nonzero digit follows them, so longer mantissas are cut there with a sticky 1.
-constexpr std::size_t kSignificantDigits = 780;
-
-// Beyond this the value is 0 or overflows whatever the digits are.
-constexpr long long kExponentLimit = 100000;
-
-struct Separators
+struct NumberSeparators
 {
     QString decimal;
     QString group;
@@ -32,6 +23,17 @@ struct Separators
     QString plus;
     bool pointIsDecimal; // a point is accepted as a decimal separator too
 };
+
+namespace {
+
+using Separators = NumberSeparators;
+
+// A double is fixed by its first 767 significant decimal digits and whether any
+// nonzero digit follows them, so longer mantissas are cut there with a sticky 1.
+constexpr std::size_t kSignificantDigits = 780;
+
+// Beyond this the value is 0 or overflows whatever the digits are.
+constexpr long long kExponentLimit = 100000;
 
 Separators fetchSeparators(const QLocale &locale)
 {
@@ -271,16 +273,27 @@ bool readDigitsOnly(QStringView text, const Separators &sep, double *value)
     return true;
 }
 
-} // namespace
-
-double readNumber(QStringView text)
+double readNumberWith(QStringView text, const Separators &sep)
 {
-    const Separators &sep = separatorsOf(QLocale());
     double value = 0.0;
     if (readDigitsOnly(text, sep, &value))
         return value;
     const Scanned s = scan(text, sep);
     return s.found ? valueOf(s) : 0.0;
+}
+
+} // namespace
+
+double readNumber(QStringView text)
+{
+    return readNumberWith(text, separatorsOf(QLocale()));
+}
+
+NumberReader::NumberReader() : m_separators(&separatorsOf(QLocale())) {}
+
+double NumberReader::read(QStringView text) const
+{
+    return readNumberWith(text, *m_separators);
 }
 
 bool parseWholeNumber(QStringView text, double *value)

@@ -17,6 +17,22 @@ namespace runtime {
 // Overflow. Time is linear in the length of the text.
 double readNumber(QStringView text);
 
+struct NumberSeparators;
+
+// Reads numbers exactly as readNumber() does, with the default locale as it was when
+// the reader was made: for a run of reads that nothing can change the default in
+// between, such as the two given values of one solve, it spares asking for the
+// locale at each read.
+class NumberReader
+{
+public:
+    NumberReader();
+    double read(QStringView text) const;
+
+private:
+    const NumberSeparators *m_separators;
+};
+
 // True when the whole text, blanks around it aside, is one number; the value then
 // goes to *value. Used where a text must be a number (a string in arithmetic).
 bool parseWholeNumber(QStringView text, double *value);

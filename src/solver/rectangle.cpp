@@ -16,9 +16,9 @@ namespace {
 const Variant kTwo{qint16(2)};
 const Variant kFour{qint16(4)};
 
-Variant given(const CellTexts &cells, int variant, int column)
+Variant given(const runtime::NumberReader &reader, const CellTexts &cells, int variant, int column)
 {
-    return Variant(runtime::readNumber(cells.text(qint16(variant * kColumnCount + column))));
+    return Variant(reader.read(cells.text(qint16(variant * kColumnCount + column))));
 }
 
 Variant root(const Variant &value)
@@ -111,59 +111,60 @@ void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormVa
                   WorkingValues &out)
 {
     auto &[a, b, d, P, S] = out;
+    const runtime::NumberReader reader; // the default locale, asked for once per solve
 
     if (SelectedVariant == Variant(qint16(0))) {
-        a = given(cells, 0, SideA);
-        b = given(cells, 0, SideB);
+        a = given(reader, cells, 0, SideA);
+        b = given(reader, cells, 0, SideB);
         d = root(sumOfSquares(a, b));
         P = twiceSum(a, b);
         S = a * b;
     }
     if (SelectedVariant == Variant(qint16(1))) {
-        a = given(cells, 1, SideA);
-        d = given(cells, 1, Diagonal);
+        a = given(reader, cells, 1, SideA);
+        d = given(reader, cells, 1, Diagonal);
         b = otherSideFromDiagonal(d, a);
         P = twiceSum(a, b);
         S = a * b;
     }
     if (SelectedVariant == Variant(qint16(2))) {
-        a = given(cells, 2, SideA);
-        P = given(cells, 2, Perimeter);
+        a = given(reader, cells, 2, SideA);
+        P = given(reader, cells, 2, Perimeter);
         b = otherSideFromPerimeter(P, a);
         d = root(sumOfSquares(a, b));
         S = a * b;
     }
     if (SelectedVariant == Variant(qint16(3))) {
-        a = given(cells, 3, SideA);
-        S = given(cells, 3, Area);
+        a = given(reader, cells, 3, SideA);
+        S = given(reader, cells, 3, Area);
         b = otherSideFromArea(S, a);
         d = root(sumOfSquares(a, b));
         P = twiceSum(a, b);
     }
     if (SelectedVariant == Variant(qint16(4))) {
-        b = given(cells, 4, SideB);
-        d = given(cells, 4, Diagonal);
+        b = given(reader, cells, 4, SideB);
+        d = given(reader, cells, 4, Diagonal);
         a = otherSideFromDiagonal(d, b);
         P = twiceSum(a, b);
         S = a * b;
     }
     if (SelectedVariant == Variant(qint16(5))) {
-        b = given(cells, 5, SideB);
-        P = given(cells, 5, Perimeter);
+        b = given(reader, cells, 5, SideB);
+        P = given(reader, cells, 5, Perimeter);
         a = otherSideFromPerimeter(P, b);
         d = root(sumOfSquares(a, b));
         S = a * b;
     }
     if (SelectedVariant == Variant(qint16(6))) {
-        b = given(cells, 6, SideB);
-        S = given(cells, 6, Area);
+        b = given(reader, cells, 6, SideB);
+        S = given(reader, cells, 6, Area);
         a = otherSideFromArea(S, b);
         d = root(sumOfSquares(a, b));
         P = twiceSum(a, b);
     }
     if (SelectedVariant == Variant(qint16(7))) {
-        d = given(cells, 7, Diagonal);
-        P = given(cells, 7, Perimeter);
+        d = given(reader, cells, 7, Diagonal);
+        P = given(reader, cells, 7, Perimeter);
         form.HalfPerimeter = P / kTwo;
         const Variant quarterSquare = (P * P) / kFour;
         const Variant difference = quarterSquare - d * d;
@@ -174,8 +175,8 @@ void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormVa
         S = a * b;
     }
     if (SelectedVariant == Variant(qint16(8))) {
-        d = given(cells, 8, Diagonal);
-        S = given(cells, 8, Area);
+        d = given(reader, cells, 8, Diagonal);
+        S = given(reader, cells, 8, Area);
         const Variant dd = d * d;
         form.HalfPerimeter = root(dd + kTwo * S);
         form.AreaValue = S.toDouble();
@@ -183,8 +184,8 @@ void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormVa
         P = twiceSum(a, b);
     }
     if (SelectedVariant == Variant(qint16(9))) {
-        P = given(cells, 9, Perimeter);
-        S = given(cells, 9, Area);
+        P = given(reader, cells, 9, Perimeter);
+        S = given(reader, cells, 9, Area);
         form.HalfPerimeter = P / kTwo;
         form.AreaValue = S.toDouble();
         computeSidesOrExplain(form, out, ErrorCode::AreaTooLargeForPerimeter);
