@@ -2,8 +2,9 @@
 // them, each with QUADRELON_EXIT_AFTER_FIRST_PAINT=1, and measures for each run the
 // time from just before the process is started to the end of its window's first
 // paint (the program prints CLOCK_MONOTONIC then) and its peak memory (max RSS from
-// wait4). Prints the samples, the medians and the ratios of the medians to the last
-// program as JSON.
+// wait4). The program prints two stamps: when the first paint event reached the
+// window, and when that paint was finished; both are measured. Prints the samples,
+// the medians and the ratios of the medians to the last program as JSON.
 //
 // Usage: quadrelon_startbench [--runs N] [--warmup N] [--show-stderr] NAME=PATH...
 #include <fcntl.h>
@@ -31,13 +32,15 @@ struct Program
 {
     std::string name;
     std::string path;
-    std::vector<double> ms;
+    std::vector<double> ms;        // to the first paint event
+    std::vector<double> paintedMs; // to the end of the first paint
     std::vector<long> rssKb;
 };
 
 struct Sample
 {
     double ms = 0.0;
+    double paintedMs = 0.0;
     long rssKb = 0;
 };
 
@@ -101,10 +104,12 @@ Sample runOnce(const Program &program, bool showStderr)
         fail(program.path + " did not exit cleanly after its first paint (status " + std::to_string(status) + ")");
 
     const std::size_t at = output.find("monotonic_ns=");
-    if (at == std::string::npos)
+    const std::size_t done = output.find("painted_ns=");
+    if (at == std::string::npos || done == std::string::npos)
         fail(program.path + " printed no first-paint line: " + output);
-    const long long painted = std::strtoll(output.c_str() + at + 13, nullptr, 10);
-    return Sample{double(painted - start) / 1e6, usage.ru_maxrss};
+    const long long paintEvent = std::strtoll(output.c_str() + at + 13, nullptr, 10);
+    const long long painted = std::strtoll(output.c_str() + done + 11, nullptr, 10);
+    return Sample{double(paintEvent - start) / 1e6, double(painted - start) / 1e6, usage.ru_maxrss};
 }
 
 template <typename T>
@@ -141,7 +146,7 @@ int main(int argc, char *argv[])
         } else if (arg == "--show-stderr") {
             showStderr = true;
         } else if (const auto eq = arg.find('='); eq != std::string::npos && eq > 0) {
-            programs.push_back(Program{arg.substr(0, eq), arg.substr(eq + 1), {}, {}});
+            programs.push_back(Program{arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}});
         } else {
             fail("usage: quadrelon_startbench [--runs N] [--warmup N] [--show-stderr] NAME=PATH...");
         }
@@ -162,22 +167,28 @@ int main(int argc, char *argv[])
             Program &program = programs[r % 2 ? programs.size() - 1 - k : k];
             const Sample s = runOnce(program, showStderr);
             program.ms.push_back(s.ms);
+            program.paintedMs.push_back(s.paintedMs);
             program.rssKb.push_back(s.rssKb);
         }
     }
 
     const Program &base = programs.back();
     const double baseMs = median(base.ms);
+    const double basePainted = median(base.paintedMs);
     const double baseRss = median(base.rssKb);
     std::printf("{\"runs\": %d, \"programs\": [\n", runs);
     for (std::size_t k = 0; k < programs.size(); ++k) {
         const Program &p = programs[k];
         const double ms = median(p.ms);
+        const double painted = median(p.paintedMs);
         const double rss = median(p.rssKb);
-        std::printf("  {\"name\": \"%s\", \"median_ms\": %.3f, \"median_rss_kb\": %.0f, "
-                    "\"ratio_ms\": %.4f, \"ratio_rss\": %.4f,\n   \"ms\": ",
-                    p.name.c_str(), ms, rss, ms / baseMs, rss / baseRss);
+        std::printf("  {\"name\": \"%s\", \"median_ms\": %.3f, \"median_painted_ms\": %.3f, "
+                    "\"median_rss_kb\": %.0f, \"ratio_ms\": %.4f, \"ratio_painted_ms\": %.4f, "
+                    "\"ratio_rss\": %.4f,\n   \"ms\": ",
+                    p.name.c_str(), ms, painted, rss, ms / baseMs, painted / basePainted, rss / baseRss);
         printArray(p.ms);
+        std::printf(",\n   \"painted_ms\": ");
+        printArray(p.paintedMs);
         std::printf(",\n   \"rss_kb\": ");
         printArray(p.rssKb);
         std::printf("}%s\n", k + 1 < programs.size() ? "," : "");

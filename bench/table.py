@@ -62,7 +62,10 @@ def main():
         runs = data["runs"]
         lines.append(row(f"start-up to first paint, {label}", f"{ours['median_ms']:.1f} ms",
                          f"{bare['median_ms']:.1f} ms (bare window)", ours["ratio_ms"], GOALS["startup"],
-                         f"medians of {runs} alternating runs"))
+                         f"to the first paint event; medians of {runs} alternating runs"))
+        lines.append(row(f"start-up to end of first paint, {label}", f"{ours['median_painted_ms']:.1f} ms",
+                         f"{bare['median_painted_ms']:.1f} ms (bare window)", ours["ratio_painted_ms"], None,
+                         "the same runs, until the first paint is finished"))
         lines.append(row(f"peak memory (max RSS), {label}", f"{ours['median_rss_kb'] / 1024:.1f} MiB",
                          f"{bare['median_rss_kb'] / 1024:.1f} MiB (bare window)", ours["ratio_rss"],
                          GOALS["memory"], f"medians of {runs} alternating runs"))
