@@ -7,22 +7,25 @@
 # Prints one markdown table of figures and ratios; the raw results stay in
 # build/bench/results/. Measure on a quiet machine: the load is printed with the table.
 #
-# Usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb]
+# Usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb] [--wait-quiet S]
 #   --runs N         start-up runs of each program, per platform (default 15)
 #   --repetitions N  repetitions of each micro-benchmark (default 10)
 #   --no-xvfb        measure the start-up offscreen only
+#   --wait-quiet S   first wait up to S seconds for the 1-minute load to fall below 0.5
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=15
 repetitions=10
 xvfb=1
+wait_quiet=0
 while [ $# -gt 0 ]; do
     case "$1" in
         --runs) runs=$2; shift 2 ;;
         --repetitions) repetitions=$2; shift 2 ;;
         --no-xvfb) xvfb=0; shift ;;
-        *) echo "usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb]" >&2; exit 2 ;;
+        --wait-quiet) wait_quiet=$2; shift 2 ;;
+        *) echo "usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb] [--wait-quiet S]" >&2; exit 2 ;;
     esac
 done
 
@@ -36,8 +39,13 @@ cmake --build "$build" --target quadrelon quadrelon_barewindow quadrelon_bench q
     >"$results/build.log" 2>&1 || { cat "$results/build.log" >&2; exit 1; }
 
 load() { cut -d' ' -f1-3 /proc/loadavg; }
+busy() { awk -v l="$(cut -d' ' -f1 /proc/loadavg)" 'BEGIN { exit !(l > 0.5) }'; }
+deadline=$((SECONDS + wait_quiet))
+while busy && [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 10
+done
 load_before=$(load)
-if awk -v l="${load_before%% *}" 'BEGIN { exit !(l > 0.5) }'; then
+if busy; then
     echo "warning: the machine is busy (load $load_before); the figures may be off" >&2
 fi
 
