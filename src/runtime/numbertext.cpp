@@ -140,7 +140,7 @@ Scanned scan(QStringView text, const Separators &sep)
             return;
         }
         seenNonZero = true;
-        if (!inFraction && integerDigits < kExponentLimit * 10)
+        if (!inFraction)
             ++integerDigits;
         if (out.digits < kSignificantDigits)
             out.significant[out.digits++] = static_cast<char>(c.unicode());
@@ -191,7 +191,9 @@ Scanned scan(QStringView text, const Separators &sep)
         if (p < n && isDigit(text[p])) {
             long long e = 0;
             while (p < n && isDigit(text[p])) {
-                if (e < kExponentLimit * 10)
+                // The digits of the text move the value by at most n places, so past
+                // this bound it stays beyond the limits whatever the further digits.
+                if (e <= n + kExponentLimit)
                     e = e * 10 + (text[p].unicode() - u'0');
                 ++p;
             }
