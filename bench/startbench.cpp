@@ -1,10 +1,11 @@
 // The start-up benchmark's driver: starts programs one after the other, alternating
-// them, each with QUADRELON_EXIT_AFTER_FIRST_PAINT=1, and measures for each run the
-// time from just before the process is started to the end of its window's first
-// paint (the program prints CLOCK_MONOTONIC then) and its peak memory (max RSS from
-// wait4). The program prints two stamps: when the first paint event reached the
-// window, and when that paint was finished; both are measured. Prints the samples,
-// the medians and the ratios of the medians to the last program as JSON.
+// them, each with QUADRELON_EXIT_AFTER_FIRST_PAINT=1. The program prints two stamps
+// (CLOCK_MONOTONIC): when the first paint event reached its window, and when that
+// paint was finished. For each run the driver measures both against the moment just
+// before it started the process, the peak memory (max RSS from wait4) and the
+// processor time used (user + system, to the exit). Prints the samples, the medians,
+// the ratios of the medians to the last program and the medians of the run-by-run
+// ratios as JSON.
 //
 // Usage: quadrelon_startbench [--runs N] [--warmup N] [--show-stderr] NAME=PATH...
 #include <fcntl.h>
@@ -35,6 +36,7 @@ struct Program
     std::vector<double> ms;        // to the first paint event
     std::vector<double> paintedMs; // to the end of the first paint
     std::vector<long> rssKb;
+    std::vector<double> cpuMs;     // user + system time of the whole run
 };
 
 struct Sample
@@ -42,6 +44,7 @@ struct Sample
     double ms = 0.0;
     double paintedMs = 0.0;
     long rssKb = 0;
+    double cpuMs = 0.0;
 };
 
 long long monotonicNs()
@@ -109,7 +112,9 @@ Sample runOnce(const Program &program, bool showStderr)
         fail(program.path + " printed no first-paint line: " + output);
     const long long paintEvent = std::strtoll(output.c_str() + at + 13, nullptr, 10);
     const long long painted = std::strtoll(output.c_str() + done + 11, nullptr, 10);
-    return Sample{double(paintEvent - start) / 1e6, double(painted - start) / 1e6, usage.ru_maxrss};
+    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return Sample{double(paintEvent - start) / 1e6, double(painted - start) / 1e6, usage.ru_maxrss,
+                  ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 template <typename T>
@@ -118,6 +123,17 @@ double median(std::vector<T> values)
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? double(values[n / 2]) : (double(values[n / 2 - 1]) + double(values[n / 2])) / 2.0;
+}
+
+// The median of the ratios run by run: each run of a program beside the run of the
+// base program next to it in time.
+template <typename T>
+double pairedRatio(const std::vector<T> &values, const std::vector<T> &base)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < values.size() && i < base.size(); ++i)
+        ratios.push_back(double(values[i]) / double(base[i]));
+    return median(ratios);
 }
 
 template <typename T>
@@ -146,7 +162,7 @@ int main(int argc, char *argv[])
         } else if (arg == "--show-stderr") {
             showStderr = true;
         } else if (const auto eq = arg.find('='); eq != std::string::npos && eq > 0) {
-            programs.push_back(Program{arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}});
+            programs.push_back(Program{arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}, {}});
         } else {
             fail("usage: quadrelon_startbench [--runs N] [--warmup N] [--show-stderr] NAME=PATH...");
         }
@@ -169,6 +185,7 @@ int main(int argc, char *argv[])
             program.ms.push_back(s.ms);
             program.paintedMs.push_back(s.paintedMs);
             program.rssKb.push_back(s.rssKb);
+            program.cpuMs.push_back(s.cpuMs);
         }
     }
 
@@ -176,21 +193,29 @@ int main(int argc, char *argv[])
     const double baseMs = median(base.ms);
     const double basePainted = median(base.paintedMs);
     const double baseRss = median(base.rssKb);
+    const double baseCpu = median(base.cpuMs);
     std::printf("{\"runs\": %d, \"programs\": [\n", runs);
     for (std::size_t k = 0; k < programs.size(); ++k) {
         const Program &p = programs[k];
         const double ms = median(p.ms);
         const double painted = median(p.paintedMs);
         const double rss = median(p.rssKb);
+        const double cpu = median(p.cpuMs);
         std::printf("  {\"name\": \"%s\", \"median_ms\": %.3f, \"median_painted_ms\": %.3f, "
                     "\"median_rss_kb\": %.0f, \"ratio_ms\": %.4f, \"ratio_painted_ms\": %.4f, "
-                    "\"ratio_rss\": %.4f,\n   \"ms\": ",
-                    p.name.c_str(), ms, painted, rss, ms / baseMs, painted / basePainted, rss / baseRss);
+                    "\"ratio_rss\": %.4f, \"paired_ratio_ms\": %.4f, \"paired_ratio_painted_ms\": %.4f, "
+                    "\"paired_ratio_rss\": %.4f, \"median_cpu_ms\": %.3f, \"ratio_cpu_ms\": %.4f, "
+                    "\"paired_ratio_cpu_ms\": %.4f,\n   \"ms\": ",
+                    p.name.c_str(), ms, painted, rss, ms / baseMs, painted / basePainted, rss / baseRss,
+                    pairedRatio(p.ms, base.ms), pairedRatio(p.paintedMs, base.paintedMs),
+                    pairedRatio(p.rssKb, base.rssKb), cpu, cpu / baseCpu, pairedRatio(p.cpuMs, base.cpuMs));
         printArray(p.ms);
         std::printf(",\n   \"painted_ms\": ");
         printArray(p.paintedMs);
         std::printf(",\n   \"rss_kb\": ");
         printArray(p.rssKb);
+        std::printf(",\n   \"cpu_ms\": ");
+        printArray(p.cpuMs);
         std::printf("}%s\n", k + 1 < programs.size() ? "," : "");
     }
     std::printf("]}\n");

@@ -8,14 +8,14 @@
 # build/bench/results/. Measure on a quiet machine: the load is printed with the table.
 #
 # Usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb] [--wait-quiet S]
-#   --runs N         start-up runs of each program, per platform (default 15)
+#   --runs N         start-up runs of each program, per platform (default 21)
 #   --repetitions N  repetitions of each micro-benchmark (default 10)
 #   --no-xvfb        measure the start-up offscreen only
 #   --wait-quiet S   first wait up to S seconds for the 1-minute load to fall below 0.5
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=15
+runs=21
 repetitions=10
 xvfb=1
 wait_quiet=0
