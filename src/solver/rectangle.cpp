@@ -83,6 +83,36 @@ void computeSidesOrExplain(FormValues &form, WorkingValues &out, ErrorCode whyNo
     out.b = form.SideTwo;
 }
 
+// One side and the diagonal, perimeter or area: the side's column comes first, so
+// it is read first; the other side follows from the second quantity.
+void solveFromOneSide(const runtime::NumberReader &reader, const CellTexts &cells, int variant,
+                      Variant &side, Variant &other, WorkingValues &out)
+{
+    auto &[a, b, d, P, S] = out;
+    const auto [sideColumn, secondColumn] = kGivenColumns[variant];
+    side = given(reader, cells, variant, sideColumn);
+    switch (secondColumn) {
+    case Diagonal:
+        d = given(reader, cells, variant, Diagonal);
+        other = otherSideFromDiagonal(d, side);
+        P = twiceSum(a, b);
+        S = a * b;
+        break;
+    case Perimeter:
+        P = given(reader, cells, variant, Perimeter);
+        other = otherSideFromPerimeter(P, side);
+        d = root(sumOfSquares(a, b));
+        S = a * b;
+        break;
+    case Area:
+        S = given(reader, cells, variant, Area);
+        other = otherSideFromArea(S, side);
+        d = root(sumOfSquares(a, b));
+        P = twiceSum(a, b);
+        break;
+    }
+}
+
 } // namespace
 
 void ComputeSides(FormValues &form)
@@ -120,47 +150,11 @@ void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormVa
         P = twiceSum(a, b);
         S = a * b;
     }
-    if (SelectedVariant == Variant(qint16(1))) {
-        a = given(reader, cells, 1, SideA);
-        d = given(reader, cells, 1, Diagonal);
-        b = otherSideFromDiagonal(d, a);
-        P = twiceSum(a, b);
-        S = a * b;
-    }
-    if (SelectedVariant == Variant(qint16(2))) {
-        a = given(reader, cells, 2, SideA);
-        P = given(reader, cells, 2, Perimeter);
-        b = otherSideFromPerimeter(P, a);
-        d = root(sumOfSquares(a, b));
-        S = a * b;
-    }
-    if (SelectedVariant == Variant(qint16(3))) {
-        a = given(reader, cells, 3, SideA);
-        S = given(reader, cells, 3, Area);
-        b = otherSideFromArea(S, a);
-        d = root(sumOfSquares(a, b));
-        P = twiceSum(a, b);
-    }
-    if (SelectedVariant == Variant(qint16(4))) {
-        b = given(reader, cells, 4, SideB);
-        d = given(reader, cells, 4, Diagonal);
-        a = otherSideFromDiagonal(d, b);
-        P = twiceSum(a, b);
-        S = a * b;
-    }
-    if (SelectedVariant == Variant(qint16(5))) {
-        b = given(reader, cells, 5, SideB);
-        P = given(reader, cells, 5, Perimeter);
-        a = otherSideFromPerimeter(P, b);
-        d = root(sumOfSquares(a, b));
-        S = a * b;
-    }
-    if (SelectedVariant == Variant(qint16(6))) {
-        b = given(reader, cells, 6, SideB);
-        S = given(reader, cells, 6, Area);
-        a = otherSideFromArea(S, b);
-        d = root(sumOfSquares(a, b));
-        P = twiceSum(a, b);
+    // Variants 2 to 4 give side a and one more quantity; 5 to 7 give side b and the
+    // same three, with the two sides' roles swapped.
+    for (qint16 r = 1; r <= 6; ++r) {
+        if (SelectedVariant == Variant(r))
+            solveFromOneSide(reader, cells, r, r <= 3 ? a : b, r <= 3 ? b : a, out);
     }
     if (SelectedVariant == Variant(qint16(7))) {
         d = given(reader, cells, 7, Diagonal);
