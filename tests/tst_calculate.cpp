@@ -16,11 +16,9 @@ namespace {
 const QStringList k345{"3.00", "4.00", "5.00", "14.00", "12.00"};
 const QStringList k345Values{"3", "4", "5", "14", "12"};
 
-// The two given cells of a variant.
 std::array<int, 2> givenCells(int variant)
 {
-    const auto &columns = solver::kGivenColumns[variant];
-    return {variant * 5 + columns[0], variant * 5 + columns[1]};
+    return FormFixture::givenCells(variant);
 }
 
 } // namespace
@@ -79,11 +77,7 @@ private Q_SLOTS:
         QFETCH(QString, second);
         QFETCH(QStringList, expected);
         FormFixture f;
-        f.selectVariant(variant);
-        const auto cells = givenCells(variant);
-        f.typeInto(cells[0], first);
-        f.typeInto(cells[1], second);
-        f.pressCalculate();
+        f.calculate(variant, first, second);
         QCOMPARE(f.row(variant), expected);
         QVERIFY(f.guard->take().isEmpty());
     }
@@ -125,11 +119,8 @@ private Q_SLOTS:
         QFETCH(QStringList, normalised);
         QFETCH(int, error);
         FormFixture f;
-        f.selectVariant(variant);
+        f.calculate(variant, first, second);
         const auto cells = givenCells(variant);
-        f.typeInto(cells[0], first);
-        f.typeInto(cells[1], second);
-        f.pressCalculate();
 
         const auto seen = f.guard->take();
         QCOMPARE(seen.size(), 1);
@@ -182,11 +173,7 @@ private Q_SLOTS:
             expectedRow << QLocale().toString(value, 'f', 2);
 
         FormFixture f;
-        f.selectVariant(variant);
-        const auto cells = givenCells(variant);
-        f.typeInto(cells[0], first);
-        f.typeInto(cells[1], second);
-        f.pressCalculate();
+        f.calculate(variant, first, second);
         QCOMPARE(f.row(variant), expectedRow);
         f.pressCalculate();
         QCOMPARE(f.row(variant), expectedRow);

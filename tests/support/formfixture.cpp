@@ -34,6 +34,21 @@ void FormFixture::pressCalculate()
     QTest::mouseClick(form->Command1[0], Qt::LeftButton);
 }
 
+std::array<int, 2> FormFixture::givenCells(int variant)
+{
+    const auto &columns = solver::kGivenColumns[variant];
+    return {variant * 5 + columns[0], variant * 5 + columns[1]};
+}
+
+void FormFixture::calculate(int variant, const QString &first, const QString &second)
+{
+    selectVariant(variant);
+    const auto cells = givenCells(variant);
+    typeInto(cells[0], first);
+    typeInto(cells[1], second);
+    pressCalculate();
+}
+
 void FormFixture::pressClear()
 {
     QTest::mouseClick(form->Command1[1], Qt::LeftButton);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 // A shown calculator window with a dialog guard, driven as a user drives it.
@@ -17,6 +18,10 @@ struct FormFixture
     void selectVariant(int variant);           // click its option button
     void typeInto(int cell, const QString &text); // click the cell, select all, type
     void pressCalculate();
+    // Selects the variant, types the two given values, lower column first, and
+    // presses "Изчисли".
+    void calculate(int variant, const QString &first, const QString &second);
+    static std::array<int, 2> givenCells(int variant);
     void pressClear();
     QStringList row(int variant) const;        // the five texts of a row
 
