@@ -9,14 +9,14 @@
 #
 # Usage: scripts/bench.sh [--runs N] [--repetitions N] [--no-xvfb] [--wait-quiet S]
 #   --runs N         start-up runs of each program, per platform (default 21)
-#   --repetitions N  repetitions of each micro-benchmark (default 10)
+#   --repetitions N  repetitions of each micro-benchmark (default 20)
 #   --no-xvfb        measure the start-up offscreen only
 #   --wait-quiet S   first wait up to S seconds for the 1-minute load to fall below 0.5
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=21
-repetitions=10
+repetitions=20
 xvfb=1
 wait_quiet=0
 while [ $# -gt 0 ]; do
@@ -54,6 +54,14 @@ program=$build/src/quadrelon
 bare=$build/bench/quadrelon_barewindow
 driver=$build/bench/quadrelon_startbench
 
+echo "micro-benchmarks ($repetitions repetitions each)..." >&2
+QT_QPA_PLATFORM=offscreen "$build/bench/quadrelon_bench" \
+    --benchmark_repetitions="$repetitions" \
+    --benchmark_enable_random_interleaving=true \
+    --benchmark_min_time=0.03 \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/micro.json" --benchmark_out_format=json >"$results/micro.txt"
+
 echo "start-up, offscreen ($runs runs each)..." >&2
 QT_QPA_PLATFORM=offscreen "$driver" --runs "$runs" "quadrelon=$program" "bare=$bare" \
     >"$results/startup-offscreen.json"
@@ -66,17 +74,13 @@ if [ "$xvfb" = 1 ]; then
     startup+=("$results/startup-xvfb.json")
 fi
 
-echo "micro-benchmarks ($repetitions repetitions each)..." >&2
-QT_QPA_PLATFORM=offscreen "$build/bench/quadrelon_bench" \
-    --benchmark_repetitions="$repetitions" \
-    --benchmark_enable_random_interleaving=true \
-    --benchmark_min_time=0.05 \
-    --benchmark_report_aggregates_only=true \
-    --benchmark_out="$results/micro.json" --benchmark_out_format=json >"$results/micro.txt"
-
 load_after=$(load)
+commit=$(git rev-parse --short HEAD 2>/dev/null || echo '?')
+if ! git diff --quiet HEAD -- src bench 2>/dev/null; then
+    commit="$commit with uncommitted changes in src/ or bench/"
+fi
 {
-    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') at commit $(git rev-parse --short HEAD 2>/dev/null || echo '?')" \
+    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') at commit $commit" \
         "on $(nproc) cores; load before $load_before, after $load_after."
     echo
     python3 bench/table.py "$results/micro.json" "${startup[@]}"
