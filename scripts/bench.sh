@@ -76,7 +76,7 @@ fi
 
 load_after=$(load)
 commit=$(git rev-parse --short HEAD 2>/dev/null || echo '?')
-if ! git diff --quiet HEAD -- src bench 2>/dev/null; then
+if git rev-parse --git-dir >/dev/null 2>&1 && ! git diff --quiet HEAD -- src bench; then
     commit="$commit with uncommitted changes in src/ or bench/"
 fi
 {
