@@ -1,3 +1,4 @@
+#include "form/colourbutton.h"
 #include "form/layout.h"
 #include "form/quadrelon.h"
 
@@ -40,17 +41,6 @@ void fillWith(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, role, colour);
     widget->setPalette(palette);
-}
-
-QString buttonStyle(const QColor &colour)
-{
-    // Styles draw push buttons with gradients of their own; a style sheet keeps the
-    // button's colour as it is, with a raised border that sinks when pressed.
-    return QStringLiteral("QPushButton { background-color: %1; color: black;"
-                          " border: 2px outset %2; }"
-                          "QPushButton:pressed { border-style: inset; }"
-                          "QPushButton:focus { border-color: #202020; }")
-        .arg(colour.name(), colour.lighter(130).name());
 }
 
 } // namespace
@@ -103,8 +93,7 @@ void Quadrelon::createControls()
             break;
         }
         case layout::Kind::CommandButton: {
-            auto *button = new QPushButton(c.caption, this);
-            button->setStyleSheet(buttonStyle(c.backColour));
+            auto *button = new ColourButton(c.caption, c.backColour, this);
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, [this, index = qint16(c.index)] {
                 handleEvent([this, index] { Command1_Click(index); });
