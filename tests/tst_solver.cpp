@@ -153,6 +153,7 @@ private Q_SLOTS:
 
 private:
     static void addResultColumns();
+    static void verifyExactRow();
 };
 
 void TstSolver::initTestCase()
@@ -200,7 +201,8 @@ void TstSolver::threeFourFive_data()
     }
 }
 
-void TstSolver::threeFourFive()
+// Solves the current data row and compares all five results exactly.
+void TstSolver::verifyExactRow()
 {
     QFETCH(int, variant);
     QFETCH(QString, first);
@@ -209,7 +211,8 @@ void TstSolver::threeFourFive()
     FormValues form;
     WorkingValues out = sentinelResults();
     const auto error = solve(variant, first, second, form, out);
-    QVERIFY2(!error, "raised an error");
+    QVERIFY2(!error,
+             QByteArray("raised error ") + QByteArray::number(int(error.value_or(ErrorCode{}))));
     QFETCH(double, a);
     QFETCH(double, b);
     QFETCH(double, d);
@@ -217,6 +220,11 @@ void TstSolver::threeFourFive()
     QFETCH(double, S);
     QByteArray why;
     QVERIFY2(exactly(out, {a, b, d, P, S}, &why), why.constData());
+}
+
+void TstSolver::threeFourFive()
+{
+    verifyExactRow();
 }
 
 void TstSolver::exactResults_data()
@@ -287,22 +295,7 @@ void TstSolver::exactResults_data()
 
 void TstSolver::exactResults()
 {
-    QFETCH(int, variant);
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-
-    FormValues form;
-    WorkingValues out = sentinelResults();
-    const auto error = solve(variant, first, second, form, out);
-    QVERIFY2(!error,
-             QByteArray("raised error ") + QByteArray::number(int(error.value_or(ErrorCode{}))));
-    QFETCH(double, a);
-    QFETCH(double, b);
-    QFETCH(double, d);
-    QFETCH(double, P);
-    QFETCH(double, S);
-    QByteArray why;
-    QVERIFY2(exactly(out, {a, b, d, P, S}, &why), why.constData());
+    verifyExactRow();
 }
 
 void TstSolver::noRectangleOrOverflow_data()
