@@ -42,44 +42,36 @@ void FloorFromChars(benchmark::State &state)
     }
 }
 
-void PlainText(benchmark::State &state)
+// One number written as text, again and again.
+template <typename Write>
+void measureWrite(benchmark::State &state, Write write)
 {
     double value = kWriteInputs[state.range(0)];
     for (auto _ : state) {
         benchmark::DoNotOptimize(value);
-        QString text = runtime::plainText(value);
+        QString text = write(value);
         benchmark::DoNotOptimize(text);
     }
+}
+
+void PlainText(benchmark::State &state)
+{
+    measureWrite(state, runtime::plainText);
 }
 
 void FloorToChars(benchmark::State &state)
 {
-    double value = kWriteInputs[state.range(0)];
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(value);
-        QString text = floors::shortest(value);
-        benchmark::DoNotOptimize(text);
-    }
+    measureWrite(state, floors::shortest);
 }
 
 void TwoDecimalText(benchmark::State &state)
 {
-    double value = kWriteInputs[state.range(0)];
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(value);
-        QString text = runtime::twoDecimalText(value);
-        benchmark::DoNotOptimize(text);
-    }
+    measureWrite(state, runtime::twoDecimalText);
 }
 
 void FloorNumber(benchmark::State &state)
 {
-    double value = kWriteInputs[state.range(0)];
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(value);
-        QString text = QString::number(value, 'f', 2);
-        benchmark::DoNotOptimize(text);
-    }
+    measureWrite(state, [](double value) { return QString::number(value, 'f', 2); });
 }
 
 } // namespace
