@@ -120,4 +120,5 @@ void Quadrelon::Calculate()
                                                                 &values.P, &values.S};
     for (qint16 c = 0; c < solver::kColumnCount; ++c)
         cell(rowCell(SelectedVariant, Variant(c)))->setText(runtime::twoDecimalText(row[c]->toDouble()));
+    Q_EMIT calculated();
 }

@@ -53,6 +53,11 @@ public:
     // "Изчисли": normalise the selected row, solve it, write the five results.
     void Calculate();
 
+Q_SIGNALS:
+    // The selected row holds the five results of a calculation that succeeded; what
+    // lives around the grid (tooltips, the working, the screen reader) follows it.
+    void calculated();
+
 private:
     void createControls();
     QLineEdit *cell(qint16 index) const;
