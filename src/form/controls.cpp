@@ -1,10 +1,10 @@
+#include "form/accessibility.h"
 #include "form/colourbutton.h"
 #include "form/layout.h"
 #include "form/quadrelon.h"
 
 #include "quadrelon_config.h"
 
-#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,8 +73,8 @@ void Quadrelon::createControls()
         }
         case layout::Kind::Frame:
             // Holds the option buttons as one group; drawn without border or caption.
-            Frame1 = new QFrame(this);
-            Frame1->setFrameShape(QFrame::NoFrame);
+            Frame1 = new accessibility::OptionGroup(this);
+            Frame1->setFlat(true);
             Frame1->setAutoFillBackground(true);
             fillWith(Frame1, QPalette::Window, c.backColour);
             widget = Frame1;
