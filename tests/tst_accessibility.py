@@ -1,9 +1,5 @@
-"""The calculator's accessibility tree as a screen reader reads it over AT-SPI.
-
-Started by tst_accessibility.sh inside a private session bus on a virtual display:
-tst_accessibility.py PROGRAM. It selects "Вариант 10", types P = 14 and S = 12 and
-presses "Изчисли", all through AT-SPI, then reads the row back.
-"""
+"""The calculator's accessibility tree over AT-SPI, as tst_accessibility.sh starts it:
+selects "Вариант 10", types P = 14 and S = 12, presses "Изчисли", reads the row back."""
 import os
 import subprocess
 import sys
@@ -17,14 +13,8 @@ from gi.repository import Atspi, GLib  # noqa: E402
 
 TITLE_END = " Математика - правоъгълник, страни, диагонал"
 RESULTS = "a = 3.00; b = 4.00; d = 5.00; P = 14.00; S = 12.00"
-# The cells of "Вариант 10" after the calculation: name after the variant, text, enabled.
-ROW = [
-    ("страна a, резултат", "3.00", False),
-    ("страна b, резултат", "4.00", False),
-    ("диагонал d, резултат", "5.00", False),
-    ("периметър P", "14.00", True),
-    ("лице S", "12.00", True),
-]
+# The result cells of "Вариант 10" after the calculation: name after the variant, text.
+RESULT_CELLS = [("страна a", "3.00"), ("страна b", "4.00"), ("диагонал d", "5.00")]
 
 failures = 0
 
@@ -97,10 +87,10 @@ def main():
         do(child(window, "Изчисли"), "press")
         check("results announced", wait_until(lambda: shown) and shown[-1], RESULTS)
 
-        for quantity, text, enabled in ROW:
-            cell = child(window, f"Вариант 10, {quantity}")
+        for quantity, text in RESULT_CELLS:
+            cell = child(window, f"Вариант 10, {quantity}, резултат")
             check(f"{quantity}: text", cell.get_text(0, -1), text)
-            check(f"{quantity}: enabled", cell.get_state_set().contains(Atspi.StateType.SENSITIVE), enabled)
+            check(f"{quantity}: disabled", cell.get_state_set().contains(Atspi.StateType.SENSITIVE), False)
     finally:
         program.terminate()
         program.wait()
