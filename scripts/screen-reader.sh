@@ -79,9 +79,9 @@ EOF
     xdotool key space; sleep 3
     mark "-"
 
-    # By keyboard: a click would race the error box in Orca, which takes the window
-    # that is active when it handles the click for the one clicked in, and then
-    # keeps quiet when the error box reports itself active.
+    # By keyboard: a click can race the error box in Orca (seldom), which then takes
+    # the box for the window clicked in and keeps quiet when the box reports itself
+    # active.
     click 20 "$(option_y 1)"      # "Вариант 2"
     click $(cell_xy 5); typein 5
     click $(cell_xy 7); typein 4
