@@ -5,7 +5,8 @@
 # error box ("Вариант 2", a = 5, d = 4).
 # Orca runs without a speech server: its debug log still holds every utterance.
 # Usage: scripts/screen-reader.sh [orca-log]   (the full log is kept there if given)
-# QUADRELON=path/to/quadrelon runs another build of the program.
+# QUADRELON=path/to/quadrelon runs another build of the program; LANG=bg_BG.UTF-8 has
+# the program write "3,00" and Orca speak Bulgarian.
 set -euo pipefail
 self=$(realpath "$0")
 cd "$(dirname "$self")/.."
@@ -43,11 +44,11 @@ settings.speechFactoryModules = []
 EOF
     orca -u "$prefs" --debug-file "$work/orca.log" >"$work/orca.out" 2>&1 &
     orca=$!
-    for _ in $(seq 100); do grep -q "Screen reader on" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
+    for _ in $(seq 100); do grep -q "Startup complete" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
 
     "$program" >"$work/program.out" 2>&1 &
     app=$!
-    window=$(xdotool search --sync --onlyvisible --name 'Математика' | head -1)
+    window=$(xdotool search --sync --onlyvisible --pid "$app" | head -1)
     sleep 2
 
     click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.5; }
@@ -72,10 +73,10 @@ EOF
     click $calculate_xy; sleep 3
     mark "-"
     click 20 "$(option_y 8)"      # "Вариант 9"
-    click $(cell_xy 42); typein 5
-    click $(cell_xy 44); typein 12
+    click $(cell_xy 42); typein 13
+    click $(cell_xy 44); typein 60
     focus_calculate
-    mark "Calculation by Space on \"Изчисли\" (\"Вариант 9\", d = 5, S = 12)"
+    mark "Calculation by Space on \"Изчисли\" (\"Вариант 9\", d = 13, S = 60)"
     xdotool key space; sleep 3
     mark "-"
 
