@@ -99,19 +99,19 @@ EOF
     exit 0
 fi
 
-scripts/deps.sh orca at-spi2-core dbus-x11 xdotool openbox xvfb x11-utils
+scripts/deps.sh orca at-spi2-core dbus-x11 xdotool openbox xvfb
 cmake --preset default >/dev/null
 cmake --build --preset default --target quadrelon >/dev/null
 export program=${QUADRELON:-$PWD/build/default/src/quadrelon}
 
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and says which; guessing one races other servers.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() { kill "${wm:-}" "$xvfb" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 0.5
