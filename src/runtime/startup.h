@@ -16,8 +16,8 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
 // text (a pasted megabyte) is laid out anew by Qt at every change and paint, in
 // glyph arrays of tens of megabytes; handed out as fresh memory mappings each time,
 // their pages were faulted in and zeroed again at every keystroke, which made the
-// window slow down faster than the text grew. Called by runProgram before anything
-// else; free memory kept this way stays with the process until it ends.
+// window slow down faster than the text grew. Called by runProgram once the window's
+// first paint is done; free memory kept this way stays with the process until it ends.
 void keepLargeBlocksForReuse();
 
 // Loads Qt's own Bulgarian texts (context menus, message box buttons) into the
