@@ -3,9 +3,9 @@
 #include "form/quadrelon.h"
 
 #include "quadrelon_config.h"
+#include "runtime/startup.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -49,7 +49,7 @@ void Quadrelon::createControls()
 {
     setObjectName(QStringLiteral("Quadrelon"));
     setWindowTitle(QStringLiteral(QUADRELON_WEB_ADDRESS " ") + QString::fromUtf16(layout::kTitleText));
-    setWindowIcon(QIcon(QStringLiteral(":/quadrelon/quadrelon.png")));
+    setWindowIcon(runtime::programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);

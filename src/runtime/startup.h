@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 #include <functional>
@@ -19,6 +20,10 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
 // window slow down faster than the text grew. Called by runProgram once the window's
 // first paint is done; free memory kept this way stays with the process until it ends.
 void keepLargeBlocksForReuse();
+
+// The program's icon, made from pixels compiled into the program: decoding a PNG
+// would load Qt's image plugins and their libraries at every start.
+QIcon programIcon();
 
 // Loads Qt's own Bulgarian texts (context menus, message box buttons) into the
 // running application; false when the translation is not installed.
