@@ -8,7 +8,7 @@ preset=${1:-default}
 
 # The packaging checks use these tools; without them they would only be skipped.
 scripts/deps.sh desktop-file-utils appstream binutils-mingw-w64-x86-64 imagemagick dpkg-dev file \
-    librsvg2-bin icoutils
+    librsvg2-bin icoutils reuse lintian
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j "$(nproc)"

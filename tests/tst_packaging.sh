@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks of what ships besides the program: the icon files, the Windows resources,
-# the desktop entry, the AppStream metainfo, the installed tree and the Debian package.
+# the desktop entry, the AppStream metainfo, the installed tree, the Debian package and
+# the licence tags of every file.
 # Registered with CTest by resources/CMakeLists.txt; each check is one subcommand:
 #
 #   tst_packaging.sh icon-format  RESOURCES_DIR
@@ -10,6 +11,8 @@
 #   tst_packaging.sh metainfo     METAINFO_FILE
 #   tst_packaging.sh install      BUILD_DIR APP_ID
 #   tst_packaging.sh deb          BUILD_DIR PROJECT_VERSION WEB_ADDRESS
+#   tst_packaging.sh lintian      BUILD_DIR
+#   tst_packaging.sh reuse        SOURCE_DIR
 #
 # Exit status: 0 passed, 1 failed, 77 skipped because a tool it needs is missing.
 set -u
@@ -223,6 +226,7 @@ cmd_metainfo() {
     else
         skip "neither appstreamcli nor appstream-util is installed"
     fi
+    grep -Fq '<project_license>GPL-3.0-or-later</project_license>' "$1" || fail "$1 does not name the project's licence"
     finish
 }
 
@@ -268,16 +272,21 @@ cmd_install() {
     finish
 }
 
-cmd_deb() {
-    build=$1 version=$2 web=$3
+# make_deb BUILD_DIR: sets deb to the package that cpack makes in a scratch folder.
+make_deb() {
     have cpack || skip "cpack is not on the PATH"
     have dpkg-deb || skip "dpkg-deb is not installed"
     make_scratch
-    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" 2>&1 ||
+    cpack -G DEB --config "$1/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" 2>&1 ||
         { cat "$scratch/cpack.log" >&2; fail "cpack -G DEB failed"; finish; }
     set -- "$scratch"/*.deb
     [ $# -eq 1 ] && [ -f "$1" ] || { fail "cpack made $# packages: $*"; finish; }
     deb=$1
+}
+
+cmd_deb() {
+    build=$1 version=$2 web=$3
+    make_deb "$build"
 
     expect "Package" "$(dpkg-deb -f "$deb" Package)" quadrelon
     expect "Version" "$(dpkg-deb -f "$deb" Version)" "$version"
@@ -299,15 +308,43 @@ cmd_deb() {
         ./usr/share/icons/hicolor/32x32/apps/example.quadrelon.Quadrelon.png \
         ./usr/share/icons/hicolor/256x256/apps/example.quadrelon.Quadrelon.png \
         ./usr/share/icons/hicolor/scalable/apps/example.quadrelon.Quadrelon.svg \
-        ./usr/share/metainfo/example.quadrelon.Quadrelon.metainfo.xml; do
+        ./usr/share/metainfo/example.quadrelon.Quadrelon.metainfo.xml \
+        ./usr/share/doc/quadrelon/copyright \
+        ./usr/share/doc/quadrelon/changelog.gz \
+        ./usr/share/man/man1/quadrelon.1.gz; do
         grep -Eq " $f\$" "$scratch/contents" || fail "the package lacks $f"
     done
     grep -Eq '^-rwxr-xr-x root/root .* \./usr/bin/quadrelon$' "$scratch/contents" ||
         fail "usr/bin/quadrelon is not an executable owned by root: $(grep ' ./usr/bin/quadrelon$' "$scratch/contents")"
+    # A new version needs its own entry at the top of the change log.
+    top=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/quadrelon/changelog.gz | gzip -dc | head -n 1)
+    expect "the change log's first line" "$top" "quadrelon ($version) unstable; urgency=medium"
     finish
 }
 
-[ $# -ge 1 ] || { echo "usage: $0 icon-format|icon-current|rc|desktop|metainfo|install|deb ARGS..." >&2; exit 2; }
+# Debian's own checker: no error and no warning; the informational tags are shown.
+cmd_lintian() {
+    have lintian || skip "lintian is not installed; scripts/test.sh installs it"
+    make_deb "$1"
+    lintian --fail-on error,warning --display-info "$deb" >"$scratch/lintian.log" 2>&1
+    status=$?
+    grep -v '^running with root privileges' "$scratch/lintian.log"
+    [ "$status" -eq 0 ] || fail "lintian exited with $status"
+    grep -q '^[EW]: ' "$scratch/lintian.log" && fail "lintian reports errors or warnings"
+    finish
+}
+
+# Every file names its copyright and licence, in a header or in .reuse/dep5.
+cmd_reuse() {
+    have reuse || skip "reuse is not installed; scripts/test.sh installs it"
+    # Outside a git checkout reuse would also read the build folders.
+    have git && git -C "$1" rev-parse --is-inside-work-tree >/dev/null 2>&1 ||
+        skip "$1 is not a git checkout"
+    reuse --root "$1" lint || fail "reuse lint fails; scripts/spdx-headers.sh adds the missing headers"
+    finish
+}
+
+[ $# -ge 1 ] || { echo "usage: $0 icon-format|icon-current|rc|desktop|metainfo|install|deb|lintian|reuse ARGS..." >&2; exit 2; }
 command=$1
 shift
 case "$command" in
@@ -318,5 +355,7 @@ desktop) cmd_desktop "$@" ;;
 metainfo) cmd_metainfo "$@" ;;
 install) cmd_install "$@" ;;
 deb) cmd_deb "$@" ;;
+lintian) cmd_lintian "$@" ;;
+reuse) cmd_reuse "$@" ;;
 *) echo "unknown check: $command" >&2; exit 2 ;;
 esac
