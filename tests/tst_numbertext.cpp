@@ -250,6 +250,20 @@ void TestNumberText::readNumber_data()
     rowBg("number then junk", "12abc", 12.0);
     row("bg_BG", "grouped", QStringLiteral("1") + bgGroup + QStringLiteral("234") + bgGroup
             + QStringLiteral("567,25"), 1234567.25);
+    // Bulgarian groups with a no-break space; any space people type groups too.
+    rowBg("space groups", "1 000", 1000.0);
+    rowBg("space groups with decimals", "2 500,5", 2500.5);
+    rowBg("narrow no-break space groups", "1\u202f000", 1000.0);
+    rowBg("three kinds of space", "-1 234\u00a0567\u202f890,5", -1234567890.5);
+    rowBg("spaced exponent", "1 500e-3", 1.5);
+    rowBg("two spaces", "1  000", 1.0);
+    rowBg("space before the comma", "1 ,5", 1.0);
+    rowBg("space after digits", "12 ", 12.0);
+    rowBg("tab", "1\t000", 1.0);
+    rowBg("em space", "1\u2003000", 1.0);
+    rowEn("space", "1 000", 1.0);
+    rowEn("narrow no-break space", "1\u202f000", 1.0);
+    rowEn("no-break space", "1\u00a0000", 1.0);
 
     // Where the point groups digits it is no decimal separator.
     row("de_DE", "point groups", QStringLiteral("1.234,5"), 1234.5);

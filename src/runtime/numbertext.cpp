@@ -20,6 +20,7 @@ struct NumberSeparators
     QString plus;
     bool pointIsDecimal; // a point is accepted as a decimal separator too
     char16_t point;      // the decimal separator when it is one character, else 0
+    bool spaceGroups;    // the group separator is a space: any space groups
 };
 
 namespace {
@@ -40,13 +41,19 @@ constexpr std::size_t kScaleRoom = 16;
 // the limits of a double.
 constexpr std::size_t kPlainLength = 32;
 
+bool isGroupingSpace(QChar c)
+{
+    return c == u' ' || c == u'\u00a0' || c == u'\u202f';
+}
+
 Separators fetchSeparators(const QLocale &locale)
 {
     Separators s{locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign(),
-                 locale.positiveSign(), false, 0};
+                 locale.positiveSign(), false, 0, false};
     s.pointIsDecimal = s.group != QLatin1String(".");
     if (s.decimal.size() == 1 && s.decimal != s.group)
         s.point = s.decimal[0].unicode();
+    s.spaceGroups = s.group.size() == 1 && isGroupingSpace(s.group[0]);
     return s;
 }
 
@@ -100,6 +107,16 @@ bool startsAt(QStringView text, qsizetype pos, QStringView what)
             return false;
     }
     return true;
+}
+
+// The length of a group separator at pos, 0 where there is none. Where the locale
+// groups with a kind of space, people type whichever space their keyboard gives, so
+// an ordinary, a no-break and a narrow no-break space all group.
+qsizetype groupAt(QStringView text, qsizetype pos, const Separators &sep)
+{
+    if (startsAt(text, pos, sep.group))
+        return sep.group.size();
+    return sep.spaceGroups && pos < text.size() && isGroupingSpace(text[pos]) ? 1 : 0;
 }
 
 struct Scanned
@@ -161,9 +178,9 @@ Scanned scan(QStringView text, const Separators &sep)
         if (isDigit(text[pos])) {
             takeDigit(text[pos], false);
             ++pos;
-        } else if (anyDigit && startsAt(text, pos, sep.group)
-                   && pos + sep.group.size() < n && isDigit(text[pos + sep.group.size()])) {
-            pos += sep.group.size();
+        } else if (const qsizetype g = anyDigit ? groupAt(text, pos, sep) : 0;
+                   g > 0 && pos + g < n && isDigit(text[pos + g])) {
+            pos += g;
         } else {
             break;
         }
