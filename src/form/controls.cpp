@@ -1,3 +1,4 @@
+#include "form/accessibility.h"
 #include "form/cell.h"
 #include "form/colourbutton.h"
 #include "form/layout.h"
@@ -6,7 +7,6 @@
 #include "quadrelon_config.h"
 #include "runtime/startup.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -84,8 +84,8 @@ void Quadrelon::createControls()
         }
         case layout::Kind::Frame:
             // Holds the option buttons as one group; drawn without border or caption.
-            Frame1 = new QFrame(this);
-            Frame1->setFrameShape(QFrame::NoFrame);
+            Frame1 = new accessibility::OptionGroup(this);
+            Frame1->setFlat(true);
             Frame1->setAutoFillBackground(true);
             fillWith(Frame1, QPalette::Window, c.backColour);
             widget = Frame1;
