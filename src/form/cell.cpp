@@ -1,6 +1,9 @@
 #include "form/cell.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -33,6 +36,31 @@ Cell::Cell(const QFont &font, QWidget *parent) : QLineEdit(parent), m_font(font)
         if (!isModified())
             setCursorPosition(0);
     });
+}
+
+QList<QAction *> Cell::menuActions(const QWidget *owner)
+{
+    QList<QAction *> shared;
+    if (!owner)
+        return shared;
+    for (QAction *action : owner->actions()) {
+        if (action->property(kMenuProperty).toBool())
+            shared << action;
+    }
+    return shared;
+}
+
+void Cell::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // Asked for each time, so that an action the window gains later shows too.
+    const QList<QAction *> shared = menuActions(parentWidget());
+    if (!shared.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(shared);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void Cell::setDescription(const QString &description)
