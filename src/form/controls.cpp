@@ -1,12 +1,12 @@
+#include "form/accessibility.h"
 #include "form/cell.h"
 #include "form/colourbutton.h"
 #include "form/layout.h"
 #include "form/quadrelon.h"
 
 #include "quadrelon_config.h"
+#include "runtime/startup.h"
 
-#include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -59,7 +59,7 @@ void Quadrelon::createControls()
 {
     setObjectName(QStringLiteral("Quadrelon"));
     setWindowTitle(QStringLiteral(QUADRELON_WEB_ADDRESS " ") + QString::fromUtf16(layout::kTitleText));
-    setWindowIcon(QIcon(QStringLiteral(":/quadrelon/quadrelon.png")));
+    setWindowIcon(runtime::programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
@@ -84,8 +84,8 @@ void Quadrelon::createControls()
         }
         case layout::Kind::Frame:
             // Holds the option buttons as one group; drawn without border or caption.
-            Frame1 = new QFrame(this);
-            Frame1->setFrameShape(QFrame::NoFrame);
+            Frame1 = new accessibility::OptionGroup(this);
+            Frame1->setFlat(true);
             Frame1->setAutoFillBackground(true);
             fillWith(Frame1, QPalette::Window, c.backColour);
             widget = Frame1;

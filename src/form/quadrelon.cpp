@@ -1,5 +1,6 @@
 #include "form/quadrelon.h"
 
+#include "form/accessibility.h"
 #include "form/cell.h"
 #include "form/layout.h"
 #include "runtime/errorreport.h"
@@ -47,6 +48,7 @@ qint16 rowCell(const Variant &selected, const Variant &column)
 
 Quadrelon::Quadrelon(QWidget *parent) : QWidget(parent)
 {
+    accessibility::attach(this);
     createControls();
     createActions();
     handleEvent([this] { Form_Load(); });
