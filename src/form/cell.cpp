@@ -21,6 +21,30 @@ constexpr qsizetype kLongestMeasured = 1024;
 // Font sizes are tried in steps this fine.
 constexpr qreal kSizeStep = 0.25;
 
+// A tooltip line no longer than this fits any screen; the largest number takes eight.
+constexpr qsizetype kToolTipLineLength = 60;
+
+// A long number in lines for its tooltip, broken after a group separator where the
+// line has one: no line breaking would break a number, and a tooltip wider than the
+// screen loses its end.
+QString wrapped(const QString &text)
+{
+    QString lines;
+    qsizetype start = 0;
+    while (text.size() - start > kToolTipLineLength) {
+        qsizetype end = start + kToolTipLineLength;
+        for (qsizetype i = end; i > start + kToolTipLineLength / 2; --i) {
+            if (!text[i - 1].isDigit()) {
+                end = i;
+                break;
+            }
+        }
+        lines += text.mid(start, end - start) + QLatin1Char('\n');
+        start = end;
+    }
+    return lines + text.mid(start);
+}
+
 // QLineEdit leaves this much room on either side of its text (horizontalMargin).
 constexpr int kLineEditMargin = 2;
 
@@ -144,7 +168,7 @@ void Cell::updateToolTip()
         lines << m_formula;
     if (m_elided) {
         const QString whole = text();
-        lines << (whole.size() > kLongestMeasured ? whole.left(kLongestMeasured) + QChar(0x2026) : whole);
+        lines << wrapped(whole.size() > kLongestMeasured ? whole.left(kLongestMeasured) + QChar(0x2026) : whole);
     }
     const QString tip = lines.join(QLatin1Char('\n'));
     if (tip != toolTip())
