@@ -136,7 +136,9 @@ void Quadrelon::Calculate()
 
 void Quadrelon::setCellFormula(qint16 index, const QString &formula)
 {
-    static_cast<Cell *>(cell(index))->setFormula(formula);
+    // Called from outside any event handler, so a wrong index is no run-time error.
+    if (index >= 0 && index < solver::kCellCount)
+        static_cast<Cell *>(Text2[index])->setFormula(formula);
 }
 
 void Quadrelon::clearFormulas()
