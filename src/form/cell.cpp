@@ -52,7 +52,8 @@ constexpr int kLineEditMargin = 2;
 
 Cell::Cell(const QFont &font, QWidget *parent) : QLineEdit(parent), m_font(font)
 {
-    setFont(font);
+    if (!parent || font != parent->font())
+        setFont(font);
     connect(this, &QLineEdit::textChanged, this, [this] {
         fit();
         // A text the program writes is shown from its first digit, focused or not;
@@ -128,14 +129,15 @@ bool Cell::fits(const QString &text, qreal pointSize, int room) const
 void Cell::fit()
 {
     const QString shown = text();
-    const int room = textRoom();
     const qreal full = m_font.pointSizeF();
     qreal size = full;
     bool elided = false;
-    if (shown.size() > kLongestMeasured) {
+    if (shown.isEmpty()) {
+        // Nothing to measure: every cell starts so, and so is every cell after a clear.
+    } else if (shown.size() > kLongestMeasured) {
         size = kSmallestPointSize;
         elided = true;
-    } else if (!fits(shown, full, room)) {
+    } else if (const int room = textRoom(); !fits(shown, full, room)) {
         // Width grows almost in step with size: start from the proportional guess,
         // then find the largest step that fits.
         const qreal width = QFontMetricsF(m_font).horizontalAdvance(shown);

@@ -53,7 +53,44 @@ void fillWith(QWidget *widget, QPalette::ColorRole role, const QColor &colour, Q
     fillWith(widget, textRole, text);
 }
 
+// What every control takes from its row of the table once it exists.
+void place(QWidget *widget, const layout::Control &c)
+{
+    widget->setObjectName(c.objectName());
+    widget->setAccessibleName(layout::accessibleName(c));
+    widget->setGeometry(pixelRect(c));
+    widget->setEnabled(c.enabled);
+    widget->setVisible(c.visible);
+}
+
 } // namespace
+
+QPlainTextEdit *Quadrelon::createTextBox(const layout::Control &c)
+{
+    auto *text = new QPlainTextEdit(this);
+    text->setPlainText(c.caption);
+    text->setReadOnly(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setTabChangesFocus(true);
+    text->setFocusPolicy(Qt::StrongFocus);
+    Text1[c.index] = text;
+    return text;
+}
+
+QPlainTextEdit *Quadrelon::textBox(qint16 index)
+{
+    if (index < 0 || index >= qint16(Text1.size()))
+        return nullptr;
+    if (!Text1[index]) {
+        for (const layout::Control &c : layout::controls()) {
+            if (c.kind == layout::Kind::TextBox && c.index == index)
+                place(createTextBox(c), c);
+        }
+    }
+    return Text1[index];
+}
 
 void Quadrelon::createControls()
 {
@@ -116,19 +153,12 @@ void Quadrelon::createControls()
             widget = button;
             break;
         }
-        case layout::Kind::TextBox: {
-            auto *text = new QPlainTextEdit(this);
-            text->setPlainText(c.caption);
-            text->setReadOnly(true);
-            text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-            text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            text->setTabChangesFocus(true);
-            text->setFocusPolicy(Qt::StrongFocus);
-            Text1[c.index] = text;
-            widget = text;
+        case layout::Kind::TextBox:
+            // The hidden text box is made when something first asks for it.
+            if (!c.visible)
+                continue;
+            widget = createTextBox(c);
             break;
-        }
         case layout::Kind::Cell: {
             QFont cellFont = font();
             if (c.bold)
@@ -154,11 +184,7 @@ void Quadrelon::createControls()
             break;
         }
         }
-        widget->setObjectName(c.objectName());
-        widget->setAccessibleName(layout::accessibleName(c));
-        widget->setGeometry(pixelRect(c));
-        widget->setEnabled(c.enabled);
-        widget->setVisible(c.visible);
+        place(widget, c);
         byTabIndex[c.tabIndex] = widget;
     }
 

@@ -16,6 +16,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace layout {
+struct Control;
+}
+
 namespace runtime {
 class RuntimeError;
 }
@@ -37,7 +41,10 @@ public:
     std::array<QRadioButton *, solver::kVariantCount> Option1{};
     std::array<QPushButton *, 2> Command1{};
     std::array<QLabel *, 6> Label1{};
+    // Text1(1) is hidden and nothing in the window shows it, so it is made only when
+    // something asks for it through textBox(1); until then its place holds nullptr.
     std::array<QPlainTextEdit *, 2> Text1{};
+    QPlainTextEdit *textBox(qint16 index);
     QGroupBox *Frame1 = nullptr;
 
     // Form-level values; they live as long as the window.
@@ -71,6 +78,7 @@ protected:
 
 private:
     void createControls();
+    QPlainTextEdit *createTextBox(const layout::Control &c);
     void createActions();
     void describeCells();
     void clearFormulas();
