@@ -6,11 +6,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace runtime {
@@ -208,12 +205,6 @@ Scanned scan(QStringView text, const Separators &sep)
     return out;
 }
 
-locale_t cLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return c;
-}
-
 // Powers of ten that a double holds exactly.
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -248,7 +239,16 @@ double valueOf(const Scanned &s)
     literal.append(s.significant, s.digits);
     literal.push_back('e');
     literal.append(std::to_string(s.exponent));
-    const double value = strtod_l(literal.c_str(), nullptr, cLocale());
+    // from_chars rather than the C library's strtod: it ignores the C locale, and
+    // the C libraries of the platforms do not all round long literals correctly.
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(literal.data(), literal.data() + literal.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        if (s.exponent > 0)
+            raise(ErrorCode::Overflow);
+        return 0.0;
+    }
     if (std::isinf(value))
         raise(ErrorCode::Overflow);
     return value == 0.0 ? 0.0 : value;
