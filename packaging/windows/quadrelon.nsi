@@ -5,7 +5,9 @@
 ; has no administrator rights, so the program goes into the user's own
 ; %LOCALAPPDATA%\Programs and everything it writes is under HKCU.
 
-Unicode true
+; A 64-bit installer for the 64-bit program: it also runs under Wine without
+; 32-bit support.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
@@ -78,7 +80,9 @@ Section "Uninstall"
     Delete "$INSTDIR\README.en.txt"
     Delete "$INSTDIR\LICENCE.txt"
     Delete "$INSTDIR\uninstall.exe"
-    ; Only an emptied folder goes: whatever the user put there stays.
+    ; Only emptied folders go: whatever the user put there stays. Programs is made
+    ; by the installer when Windows has not made it yet.
     RMDir "$INSTDIR"
+    RMDir "$LOCALAPPDATA\Programs"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
