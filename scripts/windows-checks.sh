@@ -44,6 +44,9 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 wm=$!
 wine64 wineboot -i >/dev/null 2>&1
+# Wine has no Times New Roman, and for it GDI picks Liberation Sans; the prefix gets
+# the metric-compatible Liberation Serif under that name, as Linux's fontconfig does.
+wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null
 settle
 
 echo "--- the executable"
