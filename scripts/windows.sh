@@ -69,6 +69,19 @@ qt_options=(
     -DFEATURE_system_freetype=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
 )
 
+# Debian's qt6-base sources leave out Wintab's header (its licence forbids changes), so
+# the Windows platform plugin is built without Wintab tablets; pens still work through
+# Windows' own pointer messages. Changes nothing when the header is there.
+without_wintab() {
+    local plugin=$1/src/plugins/platforms/windows
+    [ -d "$1/src/3rdparty/wintab" ] && return
+    sed -i '/^qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent$/,/^)$/d' \
+        "$plugin/CMakeLists.txt"
+    sed -i 's|^#if QT_CONFIG(tabletevent)$|#if 0 // without Wintab|' "$plugin/qwindowscontext.cpp"
+    sed -i '/^#if QT_CONFIG(tabletevent)$/{N;s|^#if QT_CONFIG(tabletevent)\n#  include "qwindowstabletsupport.h"|#if 0 // without Wintab\n#  include "qwindowstabletsupport.h"|}' \
+        "$plugin/qwindowspointerhandler.cpp"
+}
+
 build_qt() {
     local version stamp
     version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
@@ -90,6 +103,7 @@ build_qt() {
         dpkg-source -x "$cache/src/qt6-base_${version#*:}.dsc" "$src" >/dev/null
         echo "$version" >"$src/.quadrelon-version"
     fi
+    without_wintab "$src"
     local start=$SECONDS
     # An interrupted build with the same options goes on where it stopped.
     if [ "$(cat "$cache/qt-build/.quadrelon-stamp" 2>/dev/null)" != "$stamp" ]; then
