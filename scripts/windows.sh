@@ -69,24 +69,33 @@ qt_options=(
     -DFEATURE_system_freetype=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
 )
 
-# Debian's qt6-base sources leave out Wintab's header (its licence forbids changes), so
-# the Windows platform plugin is built without Wintab tablets; pens still work through
-# Windows' own pointer messages. Changes nothing when the header is there.
-without_wintab() {
+# Two changes to Debian's qt6-base sources before building them for Windows:
+#  - they leave out Wintab's header (its licence forbids changes), so the Windows
+#    platform plugin is built without Wintab tablets; pens still work through
+#    Windows' own pointer messages;
+#  - Qt 6.4 compiles its DirectWrite font database only along with Direct2D, which is
+#    not built here, while the Windows platform plugin offers it (on request, with
+#    -platform windows:fontengine=directwrite) whenever DirectWrite 3 is there; the
+#    plugin keeps to its default GDI font database instead.
+# Both are idempotent.
+qt_source_fixes() {
     local plugin=$1/src/plugins/platforms/windows
-    [ -d "$1/src/3rdparty/wintab" ] && return
-    sed -i '/^qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent$/,/^)$/d' \
-        "$plugin/CMakeLists.txt"
-    sed -i 's|^#if QT_CONFIG(tabletevent)$|#if 0 // without Wintab|' "$plugin/qwindowscontext.cpp"
-    sed -i '/^#if QT_CONFIG(tabletevent)$/{N;s|^#if QT_CONFIG(tabletevent)\n#  include "qwindowstabletsupport.h"|#if 0 // without Wintab\n#  include "qwindowstabletsupport.h"|}' \
-        "$plugin/qwindowspointerhandler.cpp"
+    if [ ! -d "$1/src/3rdparty/wintab" ]; then
+        sed -i '/^qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent$/,/^)$/d' \
+            "$plugin/CMakeLists.txt"
+        sed -i 's|^#if QT_CONFIG(tabletevent)$|#if 0 // without Wintab|' "$plugin/qwindowscontext.cpp"
+        sed -i '/^#if QT_CONFIG(tabletevent)$/{N;s|^#if QT_CONFIG(tabletevent)\n#  include "qwindowstabletsupport.h"|#if 0 // without Wintab\n#  include "qwindowstabletsupport.h"|}' \
+            "$plugin/qwindowspointerhandler.cpp"
+    fi
+    sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+        "$plugin/qwindowsintegration.cpp"
 }
 
 build_qt() {
     local version stamp
     version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
     qt=$cache/qt
-    stamp="$version $(printf '%s\n' "${qt_options[@]}" | md5sum | cut -c1-12)"
+    stamp="$version $({ printf '%s\n' "${qt_options[@]}"; declare -f qt_source_fixes; } | md5sum | cut -c1-12)"
     if [ "$(cat "$qt/.quadrelon-stamp" 2>/dev/null)" = "$stamp" ]; then
         say "reusing the static Qt in $qt"
         return
@@ -103,7 +112,7 @@ build_qt() {
         dpkg-source -x "$cache/src/qt6-base_${version#*:}.dsc" "$src" >/dev/null
         echo "$version" >"$src/.quadrelon-version"
     fi
-    without_wintab "$src"
+    qt_source_fixes "$src"
     local start=$SECONDS
     # An interrupted build with the same options goes on where it stopped.
     if [ "$(cat "$cache/qt-build/.quadrelon-stamp" 2>/dev/null)" != "$stamp" ]; then
