@@ -20,4 +20,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Test executables run under Wine on this machine; CTest needs to know how.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine64 CACHE STRING "Runs the Windows test executables")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
