@@ -5,14 +5,18 @@
 set(QUADRELON_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH
     "Folder with qtbase_bg.qm, built into quadrelon.exe on Windows")
 
-# The program: the Windows platform and style, the printer support, and Qt's texts
-# under :/quadrelon/translations, where the start-up looks first.
+# The program: the Windows platform and style, and the printer support.
 function(quadrelon_windows_program target)
     set(plugins Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin)
     if(TARGET Qt6::QWindowsPrinterSupportPlugin)
         list(APPEND plugins Qt6::QWindowsPrinterSupportPlugin)
     endif()
     qt_import_plugins(${target} INCLUDE ${plugins})
+endfunction()
+
+# Qt's texts under :/quadrelon/translations, where the start-up looks first; given to
+# the library that loads them, so that the tests have them too.
+function(quadrelon_windows_qt_texts target)
     set(qm ${QUADRELON_QT_TRANSLATIONS_DIR}/qtbase_bg.qm)
     if(NOT EXISTS ${qm})
         message(FATAL_ERROR "${qm} is missing: install Debian's qt6-translations-l10n")

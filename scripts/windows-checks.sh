@@ -70,6 +70,10 @@ check "quadrelon.exe carries version $version" \
     sh -c "wrestool -x --raw --type=16 '$exe' | strings -el | grep -qx '$version'"
 
 echo "--- the CTest suite under Wine"
+# Qt's offscreen platform on Windows reads fonts from one folder, by default inside
+# Qt's own (absent) installation; Wine's C:\windows\Fonts is empty, so the tests get
+# the same Liberation fonts that stand in for Times New Roman on Linux.
+export QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation
 (cd "$build" && ctest -N | sed -n 's/^ *Test *#[0-9]*: /  /p')
 check "every test passes under Wine" \
     sh -c "cd '$build' && ctest --output-on-failure --timeout 900 -j '$(nproc)' >'$work/ctest.log' 2>&1"
