@@ -128,7 +128,8 @@ build_qt() {
     { nice -n 10 cmake --build "$cache/qt-build" --parallel "$jobs" && cmake --install "$cache/qt-build"; } \
         >"$cache/qt-build.log" 2>&1 || { tail -30 "$cache/qt-build.log" >&2; exit 1; }
     echo "$stamp" >"$qt/.quadrelon-stamp"
-    say "static Qt built in $(( (SECONDS - start) / 60 )) min; the cache holds $(du -sh "$cache" | cut -f1)"
+    say "static Qt built in $(( (SECONDS - start) / 60 )) min; the cache held $(du -sh "$cache" | cut -f1)"
+    rm -rf "$cache/qt-build" # 2.4 GB of objects: later runs need only the installed Qt
 }
 
 build_program() {
