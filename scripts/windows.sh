@@ -161,14 +161,20 @@ package() {
     "$triple-strip" -o "$stage/quadrelon.exe" "$build/src/quadrelon.exe"
     windows_text packaging/windows/README.bg.txt >"$stage/README.bg.txt"
     windows_text packaging/windows/README.en.txt >"$stage/README.en.txt"
-    local licence='' name
+    local licence='' name file=''
     for name in LICENCE LICENSE COPYING LICENCE.txt LICENSE.txt LICENCE.md LICENSE.md; do
-        if [ -f "$repo/$name" ]; then
-            windows_text "$repo/$name" >"$stage/LICENCE.txt"
-            licence=$stage/LICENCE.txt
-            break
-        fi
+        [ -f "$repo/$name" ] && { file=$repo/$name; break; }
     done
+    if [ -z "$file" ] && [ -d "$repo/LICENSES" ]; then
+        # REUSE layout: the program's licence is the one its main source names.
+        name=$(sed -n 's/.*SPDX-License-Identifier: *\([^ *]*\).*/\1/p' "$repo/src/main.cpp" | head -1)
+        [ -n "$name" ] || name=$(ls "$repo/LICENSES" | grep -m1 '^GPL' | sed 's/\.txt$//')
+        [ -f "$repo/LICENSES/$name.txt" ] && file=$repo/LICENSES/$name.txt
+    fi
+    if [ -n "$file" ]; then
+        windows_text "$file" >"$stage/LICENCE.txt"
+        licence=$stage/LICENCE.txt
+    fi
     local zip=$dist/quadrelon-$version-windows-x64.zip
     (cd "$dist" && cmake -E tar cf "$zip" --format=zip Quadrelon)
 

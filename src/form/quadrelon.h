@@ -8,7 +8,8 @@
 #include <array>
 #include <functional>
 
-class QFrame;
+class QAction;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -37,7 +38,7 @@ public:
     std::array<QPushButton *, 2> Command1{};
     std::array<QLabel *, 6> Label1{};
     std::array<QPlainTextEdit *, 2> Text1{};
-    QFrame *Frame1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
 
     // Form-level values; they live as long as the window.
     runtime::Variant SelectedVariant;
@@ -53,13 +54,28 @@ public:
     // "Изчисли": normalise the selected row, solve it, write the five results.
     void Calculate();
 
+    // A line in the cell's tooltip, after what the cell is, that tells how its value
+    // was found. Selecting a variant and "Изчисти" clear every cell's formula.
+    void setCellFormula(qint16 cell, const QString &formula);
+
 Q_SIGNALS:
     // The selected row holds the five results of a calculation that succeeded; what
     // lives around the grid (tooltips, the working, the screen reader) follows it.
     void calculated();
 
+protected:
+    // The window's actions are offered in the given cells' menus and named in their
+    // tooltips; the tooltips follow when an action comes, changes or goes.
+    void actionEvent(QActionEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createControls();
+    void createActions();
+    void describeCells();
+    void clearFormulas();
+    // "Копирай реда": the selected row as a small tab-separated table.
+    void copyRow();
     QLineEdit *cell(qint16 index) const;
     // Runs a handler as an event does: a run-time error ends it and is reported.
     void handleEvent(const std::function<void()> &handler);
