@@ -61,8 +61,11 @@ QIcon programIcon()
 bool installBulgarianQtTexts()
 {
     auto *translator = new QTranslator(qApp);
-    if (!translator->load(QStringLiteral("qtbase_bg"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // The Windows build carries Qt's texts inside the program, since no Qt is
+    // installed there; elsewhere they come with the system's Qt.
+    if (!translator->load(QStringLiteral("qtbase_bg"), QStringLiteral(":/quadrelon/translations"))
+        && !translator->load(QStringLiteral("qtbase_bg"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

@@ -1,0 +1,43 @@
+# What a Windows build adds: Qt is linked statically there, so its plugins are named
+# here, and Qt's Bulgarian texts travel inside quadrelon.exe.
+
+# Debian's Qt texts, the same ones the Linux build loads at run time.
+set(QUADRELON_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH
+    "Folder with qtbase_bg.qm, built into quadrelon.exe on Windows")
+
+# The program: the Windows platform and style, and the printer support.
+function(quadrelon_windows_program target)
+    set(plugins Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin)
+    if(TARGET Qt6::QWindowsPrinterSupportPlugin)
+        list(APPEND plugins Qt6::QWindowsPrinterSupportPlugin)
+    endif()
+    qt_import_plugins(${target} INCLUDE ${plugins})
+endfunction()
+
+# Qt's texts under :/quadrelon/translations, where the start-up looks first; given to
+# the library that loads them, so that the tests have them too.
+function(quadrelon_windows_qt_texts target)
+    set(qm ${QUADRELON_QT_TRANSLATIONS_DIR}/qtbase_bg.qm)
+    if(NOT EXISTS ${qm})
+        message(FATAL_ERROR "${qm} is missing: install Debian's qt6-translations-l10n")
+    endif()
+    qt_add_resources(${target} quadrelon_qt_texts
+        PREFIX /quadrelon/translations
+        BASE ${QUADRELON_QT_TRANSLATIONS_DIR}
+        FILES ${qm})
+endfunction()
+
+# Every executable under dir, at any depth, runs on the offscreen platform as well.
+function(quadrelon_windows_tests dir)
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "EXECUTABLE")
+            qt_import_plugins(${target} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+        endif()
+    endforeach()
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    foreach(subdir IN LISTS subdirs)
+        quadrelon_windows_tests(${subdir})
+    endforeach()
+endfunction()
