@@ -6,6 +6,7 @@
 #include "runtime/numbertext.h"
 #include "runtime/variant.h"
 #include "solver/rectangle.h"
+#include "solver/steps.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
@@ -16,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 using runtime::ErrorCode;
@@ -92,11 +94,12 @@ WorkingValues sentinelResults()
 
 // Solves and returns the error code raised, if any.
 std::optional<ErrorCode> solve(int variant, const QString &first, const QString &second,
-                               FormValues &form, WorkingValues &out)
+                               FormValues &form, WorkingValues &out,
+                               solver::Steps *steps = nullptr)
 {
     const Grid grid(variant, first, second);
     try {
-        SolveVariant(Variant(qint16(variant)), grid, form, out);
+        SolveVariant(Variant(qint16(variant)), grid, form, out, steps);
     } catch (const RuntimeError &error) {
         return error.code();
     }
@@ -124,6 +127,25 @@ bool exactly(const WorkingValues &out, const std::array<double, 5> &expected, QB
         }
     }
     return true;
+}
+
+// True when the steps recorded each result as the very double the solve gave.
+bool recordedAsComputed(const solver::Steps &steps, const WorkingValues &out, QByteArray *why)
+{
+    for (int col = 0; col < 5; ++col) {
+        const solver::Step *step = steps.find(solver::Target(col));
+        if (!step) {
+            *why = QByteArray(kNames[col]) + " was not recorded";
+            return false;
+        }
+        const double value = column(out, col).toDouble();
+        if (std::memcmp(&value, &step->numbers[step->count - 1u], sizeof value) != 0) {
+            *why = QByteArray(kNames[col]) + " was recorded as " + describe(step->value())
+                + ", computed as " + describe(value);
+            return false;
+        }
+    }
+    return steps.failed ? (*why = "recorded as failed", false) : true;
 }
 
 
@@ -358,9 +380,13 @@ void TstSolver::verifyExactRow()
 
     FormValues form;
     WorkingValues out = sentinelResults();
-    const auto error = solve(variant, first, second, form, out);
+    solver::Steps steps;
+    const auto error = solve(variant, first, second, form, out, &steps);
     QVERIFY2(!error,
              QByteArray("raised error ") + QByteArray::number(int(error.value_or(ErrorCode{}))));
+    QCOMPARE(steps.variant, variant);
+    QByteArray recorded;
+    QVERIFY2(recordedAsComputed(steps, out, &recorded), recorded.constData());
     QFETCH(double, a);
     QFETCH(double, b);
     QFETCH(double, d);
@@ -513,8 +539,11 @@ void TstSolver::orderOfOperations()
 
     FormValues form;
     WorkingValues out = sentinelResults();
-    const auto error = solve(variant, first, second, form, out);
+    solver::Steps steps;
+    const auto error = solve(variant, first, second, form, out, &steps);
     QVERIFY2(!error, QByteArray("raised error ") + QByteArray::number(int(error.value_or(ErrorCode{}))));
+    QByteArray recorded;
+    QVERIFY2(recordedAsComputed(steps, out, &recorded), recorded.constData());
     for (int col = 0; col < 5; ++col)
         QCOMPARE(text(column(out, col).toDouble()), text(expected[std::size_t(col)]));
     QByteArray why;
@@ -599,9 +628,12 @@ void TstSolver::noRectangleOrOverflow()
     form.SideOne = sentinel();
     form.SideTwo = sentinel();
     WorkingValues out = sentinelResults();
-    const auto raised = solve(variant, first, second, form, out);
+    solver::Steps steps;
+    const auto raised = solve(variant, first, second, form, out, &steps);
     QVERIFY2(raised, "no error raised");
     QCOMPARE(int(*raised), int(error));
+    QVERIFY(steps.failed);
+    QCOMPARE(int(steps.error), int(error));
 
     for (const QChar letter : untouched) {
         QVERIFY2(isSentinel(column(out, columnOfLetter(letter))),
