@@ -6,8 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-default}
 
-# The packaging checks use these tools; without them they would only be skipped.
-scripts/deps.sh desktop-file-utils appstream binutils-mingw-w64-x86-64 imagemagick dpkg-dev file
+# The packaging checks use these tools, and the print test renders its PDF with
+# pdftoppm; without them they would only be skipped.
+scripts/deps.sh desktop-file-utils appstream binutils-mingw-w64-x86-64 imagemagick dpkg-dev file \
+    poppler-utils
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j "$(nproc)"

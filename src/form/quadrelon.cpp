@@ -42,6 +42,7 @@ qint16 rowCell(const Variant &selected, const Variant &column)
 Quadrelon::Quadrelon(QWidget *parent) : QWidget(parent)
 {
     createControls();
+    addSolutionAction();
     handleEvent([this] { Form_Load(); });
 }
 
@@ -114,7 +115,12 @@ void Quadrelon::Calculate()
     }
 
     solver::WorkingValues values;
-    solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values);
+    try {
+        solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values, &m_steps);
+    } catch (const runtime::RuntimeError &) {
+        Q_EMIT calculationFailed();
+        throw;
+    }
 
     const std::array<const Variant *, solver::kColumnCount> row{&values.a, &values.b, &values.d,
                                                                 &values.P, &values.S};

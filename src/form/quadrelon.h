@@ -2,7 +2,9 @@
 
 #include "runtime/variant.h"
 #include "solver/rectangle.h"
+#include "solver/steps.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -14,6 +16,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class SolutionWindow;
 
 namespace runtime {
 class RuntimeError;
@@ -53,10 +56,19 @@ public:
     // "Изчисли": normalise the selected row, solve it, write the five results.
     void Calculate();
 
+    // The steps of the last calculation, also of one that failed.
+    const solver::Steps &lastSteps() const { return m_steps; }
+    // Opens the "Решение" window with the last calculation, or brings it forward.
+    void showSolution();
+    // A result cell's tooltip gains the formula its value came from.
+    void setCellFormula(qint16 cell, const QString &formula);
+
 Q_SIGNALS:
     // The selected row holds the five results of a calculation that succeeded; what
     // lives around the grid (tooltips, the working, the screen reader) follows it.
     void calculated();
+    // A calculation stopped with an error; lastSteps() say where and why.
+    void calculationFailed();
 
 private:
     void createControls();
@@ -64,4 +76,9 @@ private:
     // Runs a handler as an event does: a run-time error ends it and is reported.
     void handleEvent(const std::function<void()> &handler);
     void report(const runtime::RuntimeError &error);
+    void addSolutionAction();
+    void showCellFormulas();
+
+    solver::Steps m_steps;
+    QPointer<SolutionWindow> m_solution;
 };

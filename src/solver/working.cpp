@@ -282,6 +282,11 @@ QStringList workingLines(const Steps &steps)
     return lines;
 }
 
+QString namedValue(const QString &name, double value)
+{
+    return Line(name).then({value}).text();
+}
+
 QString cellFormula(const Steps &steps, int column)
 {
     const Step *step = steps.find(Target(column));

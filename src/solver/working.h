@@ -28,4 +28,7 @@ QString shownNumber(double value);
 // True when the shown text stands for exactly this double.
 bool shownExactly(double value);
 
+// "d = 5" or "d ≈ 5,09".
+QString namedValue(const QString &name, double value);
+
 } // namespace solver
