@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QScreen>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -36,8 +39,13 @@ void Quadrelon::showSolution()
         const auto follow = [this] { m_solution->showSteps(m_steps); };
         connect(this, &Quadrelon::calculated, m_solution, follow);
         connect(this, &Quadrelon::calculationFailed, m_solution, follow);
-        // Beside the calculator, so that both stay in view.
-        m_solution->move(frameGeometry().topRight() + QPoint(8, 0));
+        // Beside the calculator, so that both stay in view, as far as the screen allows.
+        QPoint place = frameGeometry().topRight() + QPoint(8, 0);
+        if (const QScreen *screen = this->screen()) {
+            const QRect room = screen->availableGeometry();
+            place.setX(std::max(room.left(), std::min(place.x(), room.right() - m_solution->width())));
+        }
+        m_solution->move(place);
     }
     m_solution->showSteps(m_steps);
     m_solution->show();
