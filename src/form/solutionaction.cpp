@@ -29,7 +29,10 @@ void Quadrelon::addSolutionAction()
     connect(action, &QAction::triggered, this, &Quadrelon::showSolution);
     addAction(action);
 
-    connect(this, &Quadrelon::calculated, this, &Quadrelon::showCellFormulas);
+    // Writing the formulas takes longer than the calculation itself, and nobody reads
+    // a tooltip before the row is shown: they follow once the click has been handled.
+    connect(this, &Quadrelon::calculated, this, &Quadrelon::showCellFormulas,
+            Qt::QueuedConnection);
 }
 
 void Quadrelon::showSolution()
@@ -55,8 +58,11 @@ void Quadrelon::showSolution()
 
 void Quadrelon::showCellFormulas()
 {
+    // Another selection or "Изчисти" may have come first and taken the results away.
     const int row = m_steps.variant;
-    if (row < 0 || row >= solver::kVariantCount)
+    if (row < 0 || row >= solver::kVariantCount || m_steps.failed
+        || !(SelectedVariant == runtime::Variant(qint16(row)))
+        || Text2[std::size_t(row * solver::kColumnCount)]->text().isEmpty())
         return;
     for (int column = 0; column < solver::kColumnCount; ++column) {
         const int index = row * solver::kColumnCount + column;

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 
@@ -32,11 +33,20 @@ QString shownNumber(double value)
     return text;
 }
 
+// The two decimals stand for exactly this double when the double nearest to them is
+// the value itself. A value halfway between two texts is shown rounded whichever way
+// the text rounds, so the C library's rounding of ties does not matter here.
 bool shownExactly(double value)
 {
-    bool ok = false;
-    const double back = QLocale().toDouble(runtime::twoDecimalText(value), &ok);
-    return ok && back == value;
+    if (!std::isfinite(value))
+        return false;
+    char text[400];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    if (written.ec != std::errc())
+        return false;
+    double back = 0.0;
+    std::from_chars(text, written.ptr, back);
+    return back == value;
 }
 
 namespace {
