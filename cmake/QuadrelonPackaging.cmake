@@ -4,8 +4,9 @@ set(CPACK_PACKAGE_NAME quadrelon)
 set(CPACK_PACKAGE_VENDOR "${QUADRELON_WEB_ADDRESS}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Rectangle calculator")
+# Package managers show this in 80 columns: every line stays shorter.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Finds the sides, diagonal, perimeter and area of a rectangle from any two of them.\nThe interface is in Bulgarian.")
+    "Quadrelon finds the sides, diagonal, perimeter and area of a rectangle\nfrom any two of them. The interface is in Bulgarian.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://${QUADRELON_WEB_ADDRESS}")
 string(REGEX REPLACE "^www\\." "" _quadrelon_mail_domain "${QUADRELON_WEB_ADDRESS}")
 set(CPACK_PACKAGE_CONTACT "Quadrelon maintainers <maintainers@${_quadrelon_mail_domain}>")
@@ -35,6 +36,29 @@ else()
         "libqt6widgets6 (>= ${Qt6_VERSION}), libqt6gui6 (>= ${Qt6_VERSION}), libqt6core6 (>= ${Qt6_VERSION}), ")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_quadrelon_deb_depends}")
+
+# What a Debian package carries besides the program: the licence terms, the change log
+# and the manual page, the last two compressed as Debian's tools do it (gzip -9n: no
+# name or time stamp inside, so a rebuild gives the same bytes).
+if(UNIX AND NOT APPLE)
+    set(_quadrelon_docs ${PROJECT_BINARY_DIR}/packaging)
+    configure_file(${PROJECT_SOURCE_DIR}/resources/debian/copyright.in ${_quadrelon_docs}/copyright @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/resources/debian/changelog ${_quadrelon_docs}/changelog COPYONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/resources/quadrelon.1.in ${_quadrelon_docs}/quadrelon.1 @ONLY)
+    find_program(QUADRELON_GZIP gzip REQUIRED)
+    mark_as_advanced(QUADRELON_GZIP)
+    add_custom_command(
+        OUTPUT ${_quadrelon_docs}/changelog.gz ${_quadrelon_docs}/quadrelon.1.gz
+        COMMAND ${QUADRELON_GZIP} -9nkf changelog quadrelon.1
+        WORKING_DIRECTORY ${_quadrelon_docs}
+        DEPENDS ${_quadrelon_docs}/changelog ${_quadrelon_docs}/quadrelon.1
+        COMMENT "Compressing the change log and the manual page")
+    add_custom_target(quadrelon_docs ALL
+        DEPENDS ${_quadrelon_docs}/changelog.gz ${_quadrelon_docs}/quadrelon.1.gz)
+    install(FILES ${_quadrelon_docs}/copyright ${_quadrelon_docs}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quadrelon)
+    install(FILES ${_quadrelon_docs}/quadrelon.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 # A source package holds the sources alone.
 set(CPACK_SOURCE_GENERATOR TGZ)

@@ -2,8 +2,10 @@
 # Builds the benchmarks (preset "bench", a Release build) and runs them all:
 #  - the solver, the number texts and the calculate command beside their floors
 #    (Google Benchmark, repetitions interleaved at random, medians);
-#  - start-up time to the first paint and peak memory beside a bare window with one
-#    QLineEdit, alternating the two programs, offscreen and under Xvfb.
+#  - start-up time to the first paint and peak memory beside the floor, a bare Qt
+#    program with a window of the same size and one QLineEdit, and beside that window
+#    started through the calculator's own setup; the three alternate, offscreen and
+#    under Xvfb.
 # Prints one markdown table of figures and ratios; the raw results stay in
 # build/bench/results/. Measure on a quiet machine: the load is printed with the table.
 #
@@ -35,7 +37,7 @@ build=build/bench
 results=$build/results
 mkdir -p "$results"
 cmake --preset bench >"$results/configure.log" 2>&1 || { cat "$results/configure.log" >&2; exit 1; }
-cmake --build "$build" --target quadrelon quadrelon_barewindow quadrelon_bench quadrelon_startbench \
+cmake --build "$build" --target quadrelon quadrelon_barewindow quadrelon_qtfloor quadrelon_bench quadrelon_startbench \
     >"$results/build.log" 2>&1 || { cat "$results/build.log" >&2; exit 1; }
 
 load() { cut -d' ' -f1-3 /proc/loadavg; }
@@ -52,6 +54,7 @@ fi
 export LC_ALL=C.UTF-8
 program=$build/src/quadrelon
 bare=$build/bench/quadrelon_barewindow
+floor=$build/bench/quadrelon_qtfloor
 driver=$build/bench/quadrelon_startbench
 
 echo "micro-benchmarks ($repetitions repetitions each)..." >&2
@@ -63,14 +66,14 @@ QT_QPA_PLATFORM=offscreen "$build/bench/quadrelon_bench" \
     --benchmark_out="$results/micro.json" --benchmark_out_format=json >"$results/micro.txt"
 
 echo "start-up, offscreen ($runs runs each)..." >&2
-QT_QPA_PLATFORM=offscreen "$driver" --runs "$runs" "quadrelon=$program" "bare=$bare" \
+QT_QPA_PLATFORM=offscreen "$driver" --runs "$runs" "quadrelon=$program" "bare=$bare" "floor=$floor" \
     >"$results/startup-offscreen.json"
 startup=("$results/startup-offscreen.json")
 
 if [ "$xvfb" = 1 ]; then
     echo "start-up, Xvfb ($runs runs each)..." >&2
     env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        "$driver" --runs "$runs" "quadrelon=$program" "bare=$bare" >"$results/startup-xvfb.json"
+        "$driver" --runs "$runs" "quadrelon=$program" "bare=$bare" "floor=$floor" >"$results/startup-xvfb.json"
     startup+=("$results/startup-xvfb.json")
 fi
 

@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-default}
 
-# The packaging checks use these tools, and the print test renders its PDF with
-# pdftoppm; without them they would only be skipped.
+# The packaging checks use these tools, the accessibility check an AT-SPI bus and its
+# Python binding, the print test pdftoppm; without them they would only be skipped.
 scripts/deps.sh desktop-file-utils appstream binutils-mingw-w64-x86-64 imagemagick dpkg-dev file \
+    librsvg2-bin icoutils reuse lintian dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0 \
     poppler-utils
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>

@@ -4,6 +4,7 @@
 #include "runtime/errors.h"
 #include "runtime/numbertext.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QTest>
 
@@ -116,6 +117,8 @@ private Q_SLOTS:
 
     void readNumber_data();
     void readNumber();
+    void readNumberEdges_data();
+    void readNumberEdges();
     void readNumberOverflow_data();
     void readNumberOverflow();
     void plainText_data();
@@ -247,6 +250,20 @@ void TestNumberText::readNumber_data()
     rowBg("number then junk", "12abc", 12.0);
     row("bg_BG", "grouped", QStringLiteral("1") + bgGroup + QStringLiteral("234") + bgGroup
             + QStringLiteral("567,25"), 1234567.25);
+    // Bulgarian groups with a no-break space; any space people type groups too.
+    rowBg("space groups", "1 000", 1000.0);
+    rowBg("space groups with decimals", "2 500,5", 2500.5);
+    rowBg("narrow no-break space groups", "1\u202f000", 1000.0);
+    rowBg("three kinds of space", "-1 234\u00a0567\u202f890,5", -1234567890.5);
+    rowBg("spaced exponent", "1 500e-3", 1.5);
+    rowBg("two spaces", "1  000", 1.0);
+    rowBg("space before the comma", "1 ,5", 1.0);
+    rowBg("space after digits", "12 ", 12.0);
+    rowBg("tab", "1\t000", 1.0);
+    rowBg("em space", "1\u2003000", 1.0);
+    rowEn("space", "1 000", 1.0);
+    rowEn("narrow no-break space", "1\u202f000", 1.0);
+    rowEn("no-break space", "1\u00a0000", 1.0);
 
     // Where the point groups digits it is no decimal separator.
     row("de_DE", "point groups", QStringLiteral("1.234,5"), 1234.5);
@@ -268,6 +285,43 @@ void TestNumberText::readNumber()
         QFAIL(qPrintable(QStringLiteral("raised error %1").arg(error.number())));
     }
     QCOMPARE(bits(result), bits(expected));
+}
+
+// Rows kept from comparing the reader with its earlier self on millions of texts: exact
+// ties between two doubles and texts a far digit above or below them, written out with
+// the locale's separators; ties among subnormals and in the largest binade; 16 to 32
+// plain digits; long grouped integers; exponents at the edges. The expected value is
+// the double's bits in hex, or "error N".
+void TestNumberText::readNumberEdges_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QFile file(QString::fromUtf8(QUADRELON_NUMBERTEXT_EDGES));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    while (!file.atEnd()) {
+        const QList<QByteArray> field = file.readLine().trimmed().split('\t');
+        QCOMPARE(field.size(), 4);
+        QTest::addRow("%s: %s", field[1].constData(), field[0].constData())
+            << QString::fromUtf8(field[1]) << QString::fromUtf8(field[2]) << QString::fromUtf8(field[3]);
+    }
+}
+
+void TestNumberText::readNumberEdges()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+
+    useLocale(localeName);
+    QString read;
+    try {
+        read = QString::number(bits(runtime::readNumber(text)), 16).rightJustified(16, u'0');
+    } catch (const RuntimeError &error) {
+        read = QStringLiteral("error %1").arg(error.number());
+    }
+    QCOMPARE(read, expected);
 }
 
 void TestNumberText::readNumberOverflow_data()

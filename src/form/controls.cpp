@@ -1,11 +1,12 @@
+#include "form/accessibility.h"
+#include "form/cell.h"
 #include "form/colourbutton.h"
 #include "form/layout.h"
 #include "form/quadrelon.h"
 
 #include "quadrelon_config.h"
+#include "runtime/startup.h"
 
-#include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,7 +35,7 @@ QRect pixelRect(const layout::Control &c)
                  layout::pixels(c.height));
 }
 
-// A background that shows in every state, disabled included.
+// A colour that shows in every state, disabled included.
 void fillWith(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 {
     QPalette palette = widget->palette();
@@ -43,13 +44,22 @@ void fillWith(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
+// A control with a background of its own gets a text colour chosen for it; one that
+// follows the system's colours keeps the system's text colour too.
+void fillWith(QWidget *widget, QPalette::ColorRole role, const QColor &colour, QPalette::ColorRole textRole,
+              const QColor &text)
+{
+    fillWith(widget, role, colour);
+    fillWith(widget, textRole, text);
+}
+
 } // namespace
 
 void Quadrelon::createControls()
 {
     setObjectName(QStringLiteral("Quadrelon"));
     setWindowTitle(QStringLiteral(QUADRELON_WEB_ADDRESS " ") + QString::fromUtf16(layout::kTitleText));
-    setWindowIcon(QIcon(QStringLiteral(":/quadrelon/quadrelon.png")));
+    setWindowIcon(runtime::programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
@@ -66,15 +76,16 @@ void Quadrelon::createControls()
             auto *label = new QLabel(c.caption, this);
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             label->setAutoFillBackground(true);
-            fillWith(label, QPalette::Window, c.backColour);
+            fillWith(label, QPalette::Window, c.backColour, QPalette::WindowText,
+                     layout::textColourFor(c.backColour));
             Label1[c.index] = label;
             widget = label;
             break;
         }
         case layout::Kind::Frame:
             // Holds the option buttons as one group; drawn without border or caption.
-            Frame1 = new QFrame(this);
-            Frame1->setFrameShape(QFrame::NoFrame);
+            Frame1 = new accessibility::OptionGroup(this);
+            Frame1->setFlat(true);
             Frame1->setAutoFillBackground(true);
             fillWith(Frame1, QPalette::Window, c.backColour);
             widget = Frame1;
@@ -82,7 +93,8 @@ void Quadrelon::createControls()
         case layout::Kind::OptionButton: {
             auto *option = new QRadioButton(c.caption, Frame1);
             option->setAutoFillBackground(true);
-            fillWith(option, option->backgroundRole(), c.backColour);
+            fillWith(option, option->backgroundRole(), c.backColour, option->foregroundRole(),
+                     layout::textColourFor(c.backColour));
             option->setChecked(c.selected);
             connect(option, &QRadioButton::toggled, this, [this, index = qint16(c.index)](bool checked) {
                 if (checked)
@@ -94,6 +106,7 @@ void Quadrelon::createControls()
         }
         case layout::Kind::CommandButton: {
             auto *button = new ColourButton(c.caption, c.backColour, this);
+            fillWith(button, QPalette::ButtonText, layout::textColourFor(c.backColour));
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, [this, index = qint16(c.index)] {
                 handleEvent([this, index] { Command1_Click(index); });
@@ -116,15 +129,16 @@ void Quadrelon::createControls()
             break;
         }
         case layout::Kind::Cell: {
-            auto *cell = new QLineEdit(this);
+            QFont cellFont = font();
+            if (c.bold)
+                cellFont.setWeight(QFont::Bold);
+            auto *cell = new Cell(cellFont, this);
             cell->setMaxLength(INT_MAX); // no limit of its own
-            if (c.bold) {
-                QFont bold = font();
-                bold.setWeight(QFont::Bold);
-                cell->setFont(bold);
+            // A cell without a colour of its own follows the system's, text included.
+            if (c.backColour.isValid()) {
+                const QColor text = c.enabled ? layout::textColourFor(c.backColour) : layout::kResultTextColour;
+                fillWith(cell, QPalette::Base, c.backColour, QPalette::Text, text);
             }
-            if (c.backColour.isValid())
-                fillWith(cell, QPalette::Base, c.backColour);
             Text2[c.index] = cell;
             widget = cell;
             break;

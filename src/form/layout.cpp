@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace layout {
 
@@ -100,6 +101,18 @@ std::vector<Control> buildControls()
 }
 
 } // namespace
+
+QColor textColourFor(const QColor &background)
+{
+    // Relative luminance as WCAG 2.1 defines it; the contrast ratio with black is
+    // (L + 0.05) / 0.05 and with white 1.05 / (L + 0.05), equal at L = 0.179.
+    const auto linear = [](float channel) {
+        return channel <= 0.04045f ? channel / 12.92f : std::pow((channel + 0.055f) / 1.055f, 2.4f);
+    };
+    const float luminance = 0.2126f * linear(background.redF()) + 0.7152f * linear(background.greenF())
+        + 0.0722f * linear(background.blueF());
+    return luminance > 0.179f ? QColor(Qt::black) : QColor(Qt::white);
+}
 
 QString Control::objectName() const
 {

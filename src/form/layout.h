@@ -45,6 +45,13 @@ inline const QColor kCalculateColour{128, 255, 128};  // light green
 inline const QColor kClearColour{255, 0, 0};          // red
 inline const QColor kGivenCellColour{255, 255, 255};  // white
 inline const QColor kResultCellColour{255, 192, 192}; // light pink
+// The text of a result cell: a grey, so that it reads as a value that cannot be
+// edited, but dark enough for 5.2 : 1 on the pink. Qt's own disabled grey gives 1.2 : 1.
+inline const QColor kResultTextColour{80, 80, 80};
+
+// Black or white, whichever stands out more from a background of our own: a desktop
+// with light text would otherwise put it on our light colours.
+QColor textColourFor(const QColor &background);
 
 inline constexpr const char16_t kTitleText[] = u"Математика - правоъгълник, страни, диагонал";
 inline constexpr const char kFontFamily[] = "Times New Roman";

@@ -1,5 +1,7 @@
 #include "form/quadrelon.h"
 
+#include "form/accessibility.h"
+
 #include "runtime/errorreport.h"
 #include "runtime/eventhandler.h"
 #include "runtime/numbertext.h"
@@ -41,6 +43,7 @@ qint16 rowCell(const Variant &selected, const Variant &column)
 
 Quadrelon::Quadrelon(QWidget *parent) : QWidget(parent)
 {
+    accessibility::attach(this);
     createControls();
     addSolutionAction();
     handleEvent([this] { Form_Load(); });

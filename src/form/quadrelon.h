@@ -10,7 +10,7 @@
 #include <array>
 #include <functional>
 
-class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -40,7 +40,7 @@ public:
     std::array<QPushButton *, 2> Command1{};
     std::array<QLabel *, 6> Label1{};
     std::array<QPlainTextEdit *, 2> Text1{};
-    QFrame *Frame1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
 
     // Form-level values; they live as long as the window.
     runtime::Variant SelectedVariant;

@@ -2,6 +2,8 @@
 
 namespace runtime {
 
+// A formula never breaks across lines in the message box: no-break spaces around its
+// signs, and a word joiner after each slash, where Qt would otherwise break a line.
 QString errorMessage(ErrorCode code)
 {
     switch (code) {
@@ -20,27 +22,27 @@ QString errorMessage(ErrorCode code)
         return QStringLiteral("Грешка при достъп до елемент на прозореца.");
     case ErrorCode::SideLongerThanDiagonal:
         return QStringLiteral("Няма правоъгълник с тези стойности: страната не може да е "
-                              "по-дълга от диагонала (трябва страна ≤ d).");
+                              "по-дълга от диагонала (трябва страна\u00A0≤\u00A0d).");
     case ErrorCode::SideZeroWithArea:
         return QStringLiteral("Няма правоъгълник с тези стойности: от лицето не може да се "
                               "намери другата страна, когато дадената страна е 0 "
-                              "(трябва страна > 0).");
+                              "(трябва страна\u00A0>\u00A00).");
     case ErrorCode::SideLongerThanHalfPerimeter:
         return QStringLiteral("Няма правоъгълник с тези стойности: страната не може да е "
-                              "по-дълга от половината периметър (трябва страна ≤ P/2).");
+                              "по-дълга от половината от периметъра (трябва страна\u00A0≤\u00A0P/\u20602).");
     case ErrorCode::DiagonalLongerThanHalfPerimeter:
         return QStringLiteral("Няма правоъгълник с тези стойности: диагоналът не може да е "
-                              "по-дълъг от половината периметър (трябва d ≤ P/2).");
+                              "по-дълъг от половината от периметъра (трябва d\u00A0≤\u00A0P/\u20602).");
     case ErrorCode::DiagonalTooShortForPerimeter:
         return QStringLiteral("Няма правоъгълник с тези стойности: диагоналът е твърде къс "
                               "за този периметър; най-късият е диагоналът на квадрата "
-                              "(трябва d ≥ P/(2√2)).");
+                              "(трябва d\u00A0≥\u00A0P/\u2060(2√2)).");
     case ErrorCode::AreaTooLargeForDiagonal:
         return QStringLiteral("Няма правоъгълник с тези стойности: при този диагонал лицето "
-                              "е най-много лицето на квадрата (трябва S ≤ d²/2).");
+                              "е най-много лицето на квадрата (трябва S\u00A0≤\u00A0d²/\u20602).");
     case ErrorCode::AreaTooLargeForPerimeter:
         return QStringLiteral("Няма правоъгълник с тези стойности: при този периметър лицето "
-                              "е най-много лицето на квадрата (трябва S ≤ P²/16).");
+                              "е най-много лицето на квадрата (трябва S\u00A0≤\u00A0P²/\u206016).");
     case ErrorCode::NoSidesForSumAndProduct:
         return QStringLiteral("Няма правоъгълник с тези стойности: няма две страни с такава "
                               "сума и такова произведение.");

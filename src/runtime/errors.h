@@ -7,8 +7,10 @@
 namespace runtime {
 
 // Every run-time error the calculator can raise. The numeric values are the error
-// numbers shown to the user; the numbers below 1000 follow the classic BASIC run-time
-// numbering that teachers know from the original program.
+// numbers shown to the user ("Грешка 11: Деление на нула."): users quote them when
+// they ask for help and the tests check them, so a number once given never changes
+// its meaning. Below 1000: failures of the arithmetic and of the window; from 1001:
+// values that describe no rectangle.
 enum class ErrorCode : int {
     InvalidArgument = 5,     // square root of a negative number
     Overflow = 6,            // a result beyond the largest double or a 16-bit integer

@@ -77,10 +77,14 @@ double millisecondsSinceProcessStart()
 }
 #endif
 
+// Notes the window's first paint event and, once that paint is done, runs `done`
+// with the moments the event came (CLOCK_MONOTONIC and since the process started).
 class FirstPaintProbe final : public QObject
 {
 public:
-    explicit FirstPaintProbe(QWidget *window) : QObject(window), m_window(window)
+    using Done = std::function<void(long long paintNs, double paintMs)>;
+
+    FirstPaintProbe(QWidget *window, Done done) : QObject(window), m_window(window), m_done(std::move(done))
     {
         window->installEventFilter(this);
     }
@@ -88,27 +92,25 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_window && event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
+        if (watched == m_window && event->type() == QEvent::Paint) {
+            m_window->removeEventFilter(this);
             m_paintNs = monotonicNow();
             m_paintMs = millisecondsSinceProcessStart();
             // Queued: it runs once the window and its children are painted and flushed.
-            QMetaObject::invokeMethod(this, &FirstPaintProbe::report, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &FirstPaintProbe::finish, Qt::QueuedConnection);
         }
         return false;
     }
 
 private:
-    void report()
+    void finish()
     {
-        const long long painted = monotonicNow();
-        std::printf("first-paint ms=%.1f monotonic_ns=%lld painted_ns=%lld\n", m_paintMs, m_paintNs, painted);
-        std::fflush(stdout);
-        QCoreApplication::exit(0);
+        m_done(m_paintNs, m_paintMs);
+        deleteLater();
     }
 
     QWidget *m_window;
-    bool m_seen = false;
+    Done m_done;
     long long m_paintNs = 0; // when the first paint event came
     double m_paintMs = 0.0;
 };
@@ -120,7 +122,17 @@ void watchFirstPaint(QWidget *window)
     const char *value = std::getenv(kVariable);
     if (!value || !*value || std::strcmp(value, "0") == 0)
         return;
-    new FirstPaintProbe(window);
+    new FirstPaintProbe(window, [](long long paintNs, double paintMs) {
+        const long long painted = monotonicNow();
+        std::printf("first-paint ms=%.1f monotonic_ns=%lld painted_ns=%lld\n", paintMs, paintNs, painted);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+}
+
+void afterFirstPaint(QWidget *window, std::function<void()> then)
+{
+    new FirstPaintProbe(window, [then = std::move(then)](long long, double) { then(); });
 }
 
 } // namespace runtime

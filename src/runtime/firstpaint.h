@@ -1,8 +1,14 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace runtime {
+
+// Runs `then` once, from the event loop, after the window's first paint is finished:
+// for work that nobody can need before the window is on the screen.
+void afterFirstPaint(QWidget *window, std::function<void()> then);
 
 // The start-up measurement hook. When the environment variable
 // QUADRELON_EXIT_AFTER_FIRST_PAINT is set (to anything but empty or 0), the first

@@ -6,12 +6,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <locale.h>
-#include <string>
+#include <system_error>
 
 namespace runtime {
 
@@ -22,6 +19,8 @@ struct NumberSeparators
     QString minus;
     QString plus;
     bool pointIsDecimal; // a point is accepted as a decimal separator too
+    char16_t point;      // the decimal separator when it is one character, else 0
+    bool spaceGroups;    // the group separator is a space: any space groups
 };
 
 namespace {
@@ -35,11 +34,26 @@ constexpr std::size_t kSignificantDigits = 780;
 // Beyond this the value is 0 or overflows whatever the digits are.
 constexpr long long kExponentLimit = 100000;
 
+// "e" and the scale of the digits: a sign and at most six figures.
+constexpr std::size_t kScaleRoom = 16;
+
+// Texts up to this long that are only digits and a decimal separator are far from
+// the limits of a double.
+constexpr std::size_t kPlainLength = 32;
+
+bool isGroupingSpace(QChar c)
+{
+    return c == u' ' || c == u'\u00a0' || c == u'\u202f';
+}
+
 Separators fetchSeparators(const QLocale &locale)
 {
     Separators s{locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign(),
-                 locale.positiveSign(), false};
+                 locale.positiveSign(), false, 0, false};
     s.pointIsDecimal = s.group != QLatin1String(".");
+    if (s.decimal.size() == 1 && s.decimal != s.group)
+        s.point = s.decimal[0].unicode();
+    s.spaceGroups = s.group.size() == 1 && isGroupingSpace(s.group[0]);
     return s;
 }
 
@@ -95,15 +109,26 @@ bool startsAt(QStringView text, qsizetype pos, QStringView what)
     return true;
 }
 
+// The length of a group separator at pos, 0 where there is none. Where the locale
+// groups with a kind of space, people type whichever space their keyboard gives, so
+// an ordinary, a no-break and a narrow no-break space all group.
+qsizetype groupAt(QStringView text, qsizetype pos, const Separators &sep)
+{
+    if (startsAt(text, pos, sep.group))
+        return sep.group.size();
+    return sep.spaceGroups && pos < text.size() && isGroupingSpace(text[pos]) ? 1 : 0;
+}
+
 struct Scanned
 {
     bool found = false;    // at least one mantissa digit
     bool negative = false;
     qsizetype end = 0;     // index after the last character of the number
-    long long exponent = 0;  // value = 0.significant * 10^exponent
-    std::size_t digits = 0;  // the length of significant
-    // Mantissa digits without leading zeros, cut with a sticky 1; not terminated.
-    char significant[kSignificantDigits + 1];
+    long long exponent = 0;  // value = 0.literal * 10^exponent
+    std::size_t digits = 0;  // how many of literal are mantissa digits
+    // Mantissa digits without leading zeros, cut with a sticky 1, and room for the
+    // scale that valueOf() writes after them; not terminated.
+    char literal[kSignificantDigits + 1 + kScaleRoom];
 };
 
 Scanned scan(QStringView text, const Separators &sep)
@@ -143,7 +168,7 @@ Scanned scan(QStringView text, const Separators &sep)
         if (!inFraction)
             ++integerDigits;
         if (out.digits < kSignificantDigits)
-            out.significant[out.digits++] = static_cast<char>(c.unicode());
+            out.literal[out.digits++] = static_cast<char>(c.unicode());
         else if (c != u'0')
             sticky = true;
     };
@@ -153,9 +178,9 @@ Scanned scan(QStringView text, const Separators &sep)
         if (isDigit(text[pos])) {
             takeDigit(text[pos], false);
             ++pos;
-        } else if (anyDigit && startsAt(text, pos, sep.group)
-                   && pos + sep.group.size() < n && isDigit(text[pos + sep.group.size()])) {
-            pos += sep.group.size();
+        } else if (const qsizetype g = anyDigit ? groupAt(text, pos, sep) : 0;
+                   g > 0 && pos + g < n && isDigit(text[pos + g])) {
+            pos += g;
         } else {
             break;
         }
@@ -203,23 +228,12 @@ Scanned scan(QStringView text, const Separators &sep)
     }
 
     if (sticky)
-        out.significant[out.digits++] = '1';
+        out.literal[out.digits++] = '1';
     out.exponent += seenNonZero ? (integerDigits > 0 ? integerDigits : -leadingFractionZeros) : 0;
     return out;
 }
 
-locale_t cLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return c;
-}
-
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-double valueOf(const Scanned &s)
+double valueOf(Scanned &s)
 {
     if (s.digits == 0)
         return 0.0;
@@ -228,59 +242,64 @@ double valueOf(const Scanned &s)
     if (s.exponent < -kExponentLimit)
         return 0.0;
 
-    // Up to 15 digits make an integer that a double holds exactly, and so does a
-    // power of ten up to 1e22; one multiplication or division of the two is then
-    // correctly rounded, the same double that strtod gives for the literal below.
-    const auto digits = static_cast<long long>(s.digits);
-    const long long scale = s.exponent - digits; // value = digits * 10^scale
-    if (digits <= 15 && scale >= -22 && scale <= 22) {
-        std::uint64_t mantissa = 0;
-        for (std::size_t i = 0; i < s.digits; ++i)
-            mantissa = mantissa * 10 + std::uint64_t(s.significant[i] - '0');
-        const double m = static_cast<double>(mantissa);
-        const double magnitude = scale < 0 ? m / kExactPowersOfTen[-scale] : m * kExactPowersOfTen[scale];
-        return s.negative ? -magnitude : magnitude; // the first digit is not 0: never zero
+    // The digits as an integer with a scale, "<digits>e<scale>", which the standard
+    // library rounds correctly and reads the same way in every locale.
+    char *end = s.literal + s.digits;
+    *end++ = 'e';
+    end = std::to_chars(end, s.literal + sizeof s.literal, s.exponent - static_cast<long long>(s.digits)).ptr;
+    double magnitude = 0.0;
+    if (std::from_chars(s.literal, end, magnitude).ec == std::errc::result_out_of_range) {
+        // The first digit is not 0, so the value lies between 10^(exponent - 1) and
+        // 10^exponent: a positive exponent means too large, any other too small.
+        if (s.exponent > 0)
+            raise(ErrorCode::Overflow);
+        return 0.0;
     }
-
-    std::string literal;
-    literal.reserve(s.digits + 24);
-    literal.append(s.negative ? "-0." : "0.");
-    literal.append(s.significant, s.digits);
-    literal.push_back('e');
-    literal.append(std::to_string(s.exponent));
-    const double value = strtod_l(literal.c_str(), nullptr, cLocale());
-    if (std::isinf(value))
-        raise(ErrorCode::Overflow);
-    return value == 0.0 ? 0.0 : value;
+    return s.negative ? -magnitude : magnitude;
 }
 
-// The commonest text, 1 to 15 ASCII digits and nothing else, spells an integer that
-// a double holds exactly; scan() and valueOf() would find the same value, unless a
-// sign of the locale starts with a digit, which is then left to them.
-bool readDigitsOnly(QStringView text, const Separators &sep, double *value)
+// The commonest texts, a few ASCII digits with at most one decimal separator and
+// nothing else, need neither the scanner nor its limits: they are handed to the
+// standard library as they stand, save whole numbers of up to 15 digits, which a
+// double holds exactly. A sign of the locale that starts with a digit or the
+// separator leaves them to scan().
+bool readPlain(QStringView text, const Separators &sep, double *value)
 {
     const qsizetype n = text.size();
-    if (n == 0 || n > 15)
+    if (n == 0 || n > qsizetype(kPlainLength))
         return false;
+    char literal[kPlainLength];
     std::uint64_t integer = 0;
+    bool digit = false;
+    bool point = false;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
+        if (c >= u'0' && c <= u'9') {
+            literal[i] = static_cast<char>(c);
+            integer = integer * 10 + std::uint64_t(c - u'0');
+            digit = true;
+        } else if (!point && ((c == sep.point && c != 0) || (c == u'.' && sep.pointIsDecimal))) {
+            literal[i] = '.';
+            point = true;
+        } else {
             return false;
-        integer = integer * 10 + std::uint64_t(c - u'0');
+        }
     }
-    if (startsAt(text, 0, sep.minus) || startsAt(text, 0, sep.plus))
+    if (!digit || startsAt(text, 0, sep.minus) || startsAt(text, 0, sep.plus))
         return false;
-    *value = static_cast<double>(integer);
+    if (!point && n <= 15)
+        *value = static_cast<double>(integer);
+    else
+        std::from_chars(literal, literal + n, *value);
     return true;
 }
 
 double readNumberWith(QStringView text, const Separators &sep)
 {
     double value = 0.0;
-    if (readDigitsOnly(text, sep, &value))
+    if (readPlain(text, sep, &value))
         return value;
-    const Scanned s = scan(text, sep);
+    Scanned s = scan(text, sep);
     return s.found ? valueOf(s) : 0.0;
 }
 
@@ -301,9 +320,9 @@ double NumberReader::read(QStringView text) const
 bool parseWholeNumber(QStringView text, double *value)
 {
     const Separators &sep = separatorsOf(QLocale());
-    if (readDigitsOnly(text, sep, value))
+    if (readPlain(text, sep, value))
         return true;
-    const Scanned s = scan(text, sep);
+    Scanned s = scan(text, sep);
     if (!s.found)
         return false;
     for (qsizetype pos = s.end; pos < text.size(); ++pos) {

@@ -12,9 +12,12 @@ namespace runtime {
 // The number at the start of a text: leading blanks, an optional sign, digits with
 // the locale's group separators between them, a decimal separator (the locale's, or
 // a point unless the point groups digits there), more digits and an optional
-// exponent. Reading stops at the first character that cannot continue the number;
-// a text that starts with no number gives 0. A number too large for a double raises
-// Overflow. Time is linear in the length of the text.
+// exponent. Where the locale groups with a kind of space, an ordinary space, a
+// no-break space and a narrow no-break space between two digits all group, so that
+// "1 000" reads as 1000 as people write it. Reading stops at the first character
+// that cannot continue the number; a text that starts with no number gives 0. A
+// number too large for a double raises Overflow. Time is linear in the length of
+// the text.
 double readNumber(QStringView text);
 
 struct NumberSeparators;

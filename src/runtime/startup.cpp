@@ -1,10 +1,13 @@
 #include "runtime/startup.h"
 
+#include "quadrelon-icon32.h"
 #include "quadrelon_config.h"
 #include "runtime/firstpaint.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -48,6 +51,13 @@ void keepLargeBlocksForReuse()
 #endif
 }
 
+QIcon programIcon()
+{
+    const QImage image(reinterpret_cast<const uchar *>(quadrelonIcon32Pixels), quadrelonIcon32Width,
+                       quadrelonIcon32Height, QImage::Format_ARGB32);
+    return QIcon(QPixmap::fromImage(image));
+}
+
 bool installBulgarianQtTexts()
 {
     auto *translator = new QTranslator(qApp);
@@ -61,7 +71,6 @@ bool installBulgarianQtTexts()
 
 int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow)
 {
-    keepLargeBlocksForReuse();
     if (displayMissing()) {
         std::fputs("quadrelon: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
                    "start it from a desktop session, or under a virtual display: "
@@ -76,11 +85,14 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
     QApplication::setApplicationVersion(QStringLiteral(QUADRELON_VERSION_STRING));
     QApplication::setOrganizationDomain(QStringLiteral("quadrelon.example"));
     QApplication::setDesktopFileName(QStringLiteral("example.quadrelon.Quadrelon"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quadrelon/quadrelon.png")));
+    QApplication::setWindowIcon(programIcon());
     installBulgarianQtTexts();
 
     const std::unique_ptr<QWidget> window = createWindow();
     watchFirstPaint(window.get()); // the start-up benchmark's hook; off unless asked for
+    // Nothing can be pasted before the window is seen, and set earlier the thresholds
+    // keep Qt's start-up garbage mapped and raise the peak memory.
+    afterFirstPaint(window.get(), keepLargeBlocksForReuse);
     window->show();
     return QApplication::exec();
 }

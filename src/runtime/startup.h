@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 #include <functional>
@@ -16,9 +17,13 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
 // text (a pasted megabyte) is laid out anew by Qt at every change and paint, in
 // glyph arrays of tens of megabytes; handed out as fresh memory mappings each time,
 // their pages were faulted in and zeroed again at every keystroke, which made the
-// window slow down faster than the text grew. Called by runProgram before anything
-// else; free memory kept this way stays with the process until it ends.
+// window slow down faster than the text grew. Called by runProgram once the window's
+// first paint is done; free memory kept this way stays with the process until it ends.
 void keepLargeBlocksForReuse();
+
+// The program's icon, made from pixels compiled into the program: decoding a PNG
+// would load Qt's image plugins and their libraries at every start.
+QIcon programIcon();
 
 // Loads Qt's own Bulgarian texts (context menus, message box buttons) into the
 // running application; false when the translation is not installed.

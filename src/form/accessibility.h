@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QString>
+
+class Quadrelon;
+
+// What a screen reader learns from the window beyond what Qt's widgets tell it by
+// themselves: that the window is a window, and what a calculation gave.
+namespace accessibility {
+
+// The container of the option buttons. Screen readers take a plain frame for a window
+// of its own (and an inactive one, so they keep quiet about the options in it); a
+// group box is a group. It draws nothing but its background: some styles give even a
+// flat, untitled group box a line.
+class OptionGroup : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
+// Exposes the window as a window with its title and, after every calculation that
+// succeeds, has the screen reader speak the selected row's results.
+void attach(Quadrelon *window);
+
+// The selected row as it is spoken: "a = 3,00; b = 4,00; d = 5,00; P = 14,00; S = 12,00".
+QString resultsText(const Quadrelon &window);
+
+} // namespace accessibility
