@@ -246,7 +246,7 @@ void ComputeSides(FormValues &form, Steps *steps)
         const double tolerance = 4.0 * DBL_EPSILON * square.toDouble();
         if (-discriminant > tolerance) {
             if (steps) {
-                steps->add(Formula::Discriminant, Target::Product,
+                steps->add(Formula::Discriminant, Target::Discriminant,
                            {number(form.HalfPerimeter), form.AreaValue, number(square), q,
                             difference, difference});
             }
@@ -260,7 +260,7 @@ void ComputeSides(FormValues &form, Steps *steps)
     if (steps) {
         const double sum = number(form.HalfPerimeter);
         const double one = number(form.SideOne);
-        steps->add(Formula::Discriminant, Target::Product,
+        steps->add(Formula::Discriminant, Target::Discriminant,
                    {sum, form.AreaValue, number(square), q, difference, discriminant});
         steps->add(Formula::SmallerRoot, Target::A, {sum, discriminant, number(s), one});
         steps->add(Formula::LargerRoot, Target::B, {sum, one, number(form.SideTwo)});

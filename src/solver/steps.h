@@ -30,8 +30,9 @@ enum class Formula : quint8 {
     LargerRoot,           // a + b, the smaller root, a + b − the smaller root
 };
 
-// Where a step's value went: a column of the row, or the sum or product of the sides.
-enum class Target : qint8 { A = 0, B = 1, D = 2, P = 3, S = 4, Sum = 5, Product = 6 };
+// Where a step's value went: a column of the row, the sum or product of the sides, or
+// the discriminant of the equation they solve.
+enum class Target : qint8 { A = 0, B = 1, D = 2, P = 3, S = 4, Sum = 5, Product = 6, Discriminant = 7 };
 
 struct Step
 {

@@ -95,6 +95,7 @@ QString letter(Target target)
     switch (target) {
     case Target::Sum: return u"a + b"_s;
     case Target::Product: return u"a · b"_s;
+    case Target::Discriminant: return u"D"_s;
     default: return QString::fromUtf16(kLetters[int(target)]);
     }
 }
