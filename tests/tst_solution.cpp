@@ -8,10 +8,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +92,10 @@ void TstSolution::shortcutOpensOneWindowThatFollows()
 
     action->trigger();
     QCOMPARE(solutionWindows().size(), 1);
+    auto *copy = window->findChild<QPushButton *>(u"copySolutionButton"_s);
+    QVERIFY(copy);
+    copy->click();
+    QCOMPARE(QApplication::clipboard()->text(), window->text());
 
     f.calculate(0, u"3"_s, u"4"_s);
     QVERIFY(window->text().startsWith(u"Вариант 1\nДадено: a = 3; b = 4"_s));
