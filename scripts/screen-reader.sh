@@ -5,7 +5,8 @@
 # error box ("Вариант 2", a = 5, d = 4).
 # Orca runs without a speech server: its debug log still holds every utterance.
 # Usage: scripts/screen-reader.sh [orca-log]   (the full log is kept there if given)
-# QUADRELON=path/to/quadrelon runs another build of the program.
+# QUADRELON=path/to/quadrelon runs another build of the program; LANG=bg_BG.UTF-8 has
+# the program write "3,00" and Orca speak Bulgarian.
 set -euo pipefail
 self=$(realpath "$0")
 cd "$(dirname "$self")/.."
@@ -43,11 +44,11 @@ settings.speechFactoryModules = []
 EOF
     orca -u "$prefs" --debug-file "$work/orca.log" >"$work/orca.out" 2>&1 &
     orca=$!
-    for _ in $(seq 100); do grep -q "Screen reader on" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
+    for _ in $(seq 100); do grep -q "Startup complete" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
 
     "$program" >"$work/program.out" 2>&1 &
     app=$!
-    window=$(xdotool search --sync --onlyvisible --name 'Математика' | head -1)
+    window=$(xdotool search --sync --onlyvisible --pid "$app" | head -1)
     sleep 2
 
     click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.5; }
@@ -72,10 +73,10 @@ EOF
     click $calculate_xy; sleep 3
     mark "-"
     click 20 "$(option_y 8)"      # "Вариант 9"
-    click $(cell_xy 42); typein 5
-    click $(cell_xy 44); typein 12
+    click $(cell_xy 42); typein 13
+    click $(cell_xy 44); typein 60
     focus_calculate
-    mark "Calculation by Space on \"Изчисли\" (\"Вариант 9\", d = 5, S = 12)"
+    mark "Calculation by Space on \"Изчисли\" (\"Вариант 9\", d = 13, S = 60)"
     xdotool key space; sleep 3
     mark "-"
 
@@ -98,19 +99,19 @@ EOF
     exit 0
 fi
 
-scripts/deps.sh orca at-spi2-core dbus-x11 xdotool openbox xvfb x11-utils
+scripts/deps.sh orca at-spi2-core dbus-x11 xdotool openbox xvfb
 cmake --preset default >/dev/null
 cmake --build --preset default --target quadrelon >/dev/null
 export program=${QUADRELON:-$PWD/build/default/src/quadrelon}
 
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and says which; guessing one races other servers.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() { kill "${wm:-}" "$xvfb" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 0.5

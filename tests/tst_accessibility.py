@@ -63,8 +63,22 @@ def application():
     return apps()[0]
 
 
+def start_display():
+    # Xvfb picks a free display itself and says which; guessing one races other servers.
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+                              pass_fds=[write], stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as pipe:
+        return server, ":" + pipe.readline().strip()
+
+
 def main():
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8")
+    server, display = start_display()
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8")
+    # In a sanitizer build: libxkbcommon-x11 passes strndup names without a final NUL,
+    # past which ASan's own strndup check reads.
+    env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"), "intercept_strndup=0"]))
     program = subprocess.Popen([sys.argv[1]], env=env)
     try:
         window = application().get_child_at_index(0)
@@ -94,6 +108,7 @@ def main():
     finally:
         program.terminate()
         program.wait()
+        server.terminate()
     return 1 if failures else 0
 
 

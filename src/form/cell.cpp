@@ -1,6 +1,9 @@
 #include "form/cell.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -18,6 +21,30 @@ constexpr qsizetype kLongestMeasured = 1024;
 // Font sizes are tried in steps this fine.
 constexpr qreal kSizeStep = 0.25;
 
+// A tooltip line no longer than this fits any screen; the largest number takes eight.
+constexpr qsizetype kToolTipLineLength = 60;
+
+// A long number in lines for its tooltip, broken after a group separator where the
+// line has one: no line breaking would break a number, and a tooltip wider than the
+// screen loses its end.
+QString wrapped(const QString &text)
+{
+    QString lines;
+    qsizetype start = 0;
+    while (text.size() - start > kToolTipLineLength) {
+        qsizetype end = start + kToolTipLineLength;
+        for (qsizetype i = end; i > start + kToolTipLineLength / 2; --i) {
+            if (!text[i - 1].isDigit()) {
+                end = i;
+                break;
+            }
+        }
+        lines += text.mid(start, end - start) + QLatin1Char('\n');
+        start = end;
+    }
+    return lines + text.mid(start);
+}
+
 // QLineEdit leaves this much room on either side of its text (horizontalMargin).
 constexpr int kLineEditMargin = 2;
 
@@ -33,6 +60,31 @@ Cell::Cell(const QFont &font, QWidget *parent) : QLineEdit(parent), m_font(font)
         if (!isModified())
             setCursorPosition(0);
     });
+}
+
+QList<QAction *> Cell::menuActions(const QWidget *owner)
+{
+    QList<QAction *> shared;
+    if (!owner)
+        return shared;
+    for (QAction *action : owner->actions()) {
+        if (action->property(kMenuProperty).toBool())
+            shared << action;
+    }
+    return shared;
+}
+
+void Cell::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // Asked for each time, so that an action the window gains later shows too.
+    const QList<QAction *> shared = menuActions(parentWidget());
+    if (!shared.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(shared);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void Cell::setDescription(const QString &description)
@@ -116,7 +168,7 @@ void Cell::updateToolTip()
         lines << m_formula;
     if (m_elided) {
         const QString whole = text();
-        lines << (whole.size() > kLongestMeasured ? whole.left(kLongestMeasured) + QChar(0x2026) : whole);
+        lines << wrapped(whole.size() > kLongestMeasured ? whole.left(kLongestMeasured) + QChar(0x2026) : whole);
     }
     const QString tip = lines.join(QLatin1Char('\n'));
     if (tip != toolTip())

@@ -2,19 +2,30 @@
 
 #include <QFont>
 #include <QLineEdit>
+#include <QList>
 #include <QString>
+
+class QAction;
 
 // A cell of the grid. Its number is always shown from its first digit: when the
 // text is too wide for the cell the font shrinks just enough for it to fit, down to
 // kSmallestPointSize; past that the cell shows the beginning with an ellipsis and
 // the whole text in its tooltip. While the user edits a focused cell it behaves as
 // a plain line edit, scrolling to the cursor.
+//
+// Its context menu offers Qt's own items, then, after a separator, every action of
+// the window (the cell's parent) that carries the property kMenuProperty, in the
+// order they were added.
 class Cell : public QLineEdit
 {
     Q_OBJECT
 
 public:
     static constexpr qreal kSmallestPointSize = 7;
+    static constexpr char kMenuProperty[] = "givenCellMenu";
+
+    // The actions of owner that given cells offer in their context menu.
+    static QList<QAction *> menuActions(const QWidget *owner);
 
     // font: the cell's full-size font, which it returns to whenever its text fits.
     Cell(const QFont &font, QWidget *parent);
@@ -30,6 +41,7 @@ public:
     QString elidedText() const;
 
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

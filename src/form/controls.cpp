@@ -107,7 +107,8 @@ void Quadrelon::createControls()
         case layout::Kind::CommandButton: {
             auto *button = new ColourButton(c.caption, c.backColour, this);
             fillWith(button, QPalette::ButtonText, layout::textColourFor(c.backColour));
-            button->setAutoDefault(false);
+            // Return and Enter press a focused button, as Space does.
+            button->setAutoDefault(true);
             connect(button, &QPushButton::clicked, this, [this, index = qint16(c.index)] {
                 handleEvent([this, index] { Command1_Click(index); });
             });
@@ -138,6 +139,15 @@ void Quadrelon::createControls()
             if (c.backColour.isValid()) {
                 const QColor text = c.enabled ? layout::textColourFor(c.backColour) : layout::kResultTextColour;
                 fillWith(cell, QPalette::Base, c.backColour, QPalette::Text, text);
+            }
+            if (c.enabled) {
+                // Enter in a given cell of the selected row is a click on "Изчисли".
+                connect(cell, &QLineEdit::returnPressed, this, [this, index = qint16(c.index)] {
+                    handleEvent([this, index] {
+                        if (index / solver::kColumnCount == SelectedVariant.toInt16())
+                            Command1_Click(0);
+                    });
+                });
             }
             Text2[c.index] = cell;
             widget = cell;

@@ -147,6 +147,12 @@ QString accessibleName(const Control &control)
     return control.caption;
 }
 
+QString cellQuantity(int cell)
+{
+    return optionCaption(cell / solver::kColumnCount) + QStringLiteral(": ")
+        + QString::fromUtf16(kColumnSpoken[cell % solver::kColumnCount]);
+}
+
 QString helpText()
 {
     return QString::fromUtf16(

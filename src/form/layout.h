@@ -63,6 +63,9 @@ const std::vector<Control> &controls();
 // The accessible name that tells a screen reader which control has the focus.
 QString accessibleName(const Control &control);
 
+// What a cell holds, for its tooltip: "Вариант 3: периметър P".
+QString cellQuantity(int cell);
+
 // The two texts of the text boxes at the bottom, each line ending in CR LF.
 QString helpText();
 QString hiddenText();

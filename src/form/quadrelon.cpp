@@ -1,11 +1,16 @@
 #include "form/quadrelon.h"
 
 #include "form/accessibility.h"
-
+#include "form/cell.h"
+#include "form/layout.h"
 #include "runtime/errorreport.h"
 #include "runtime/eventhandler.h"
 #include "runtime/numbertext.h"
 
+#include <QAction>
+#include <QActionEvent>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -45,6 +50,7 @@ Quadrelon::Quadrelon(QWidget *parent) : QWidget(parent)
 {
     accessibility::attach(this);
     createControls();
+    createActions();
     addSolutionAction();
     handleEvent([this] { Form_Load(); });
 }
@@ -90,6 +96,7 @@ void Quadrelon::Option1_Click(qint16 Index)
     }
     for (Variant i{first}; compare(i, Variant(last)) <= 0; i = i + kOne)
         cell(i.toInt16())->setReadOnly(false);
+    clearFormulas();
 }
 
 void Quadrelon::Command1_Click(qint16 Index)
@@ -99,6 +106,7 @@ void Quadrelon::Command1_Click(qint16 Index)
     } else if (Index == 1) {
         for (Variant i{qint16(0)}; compare(i, Variant(LastCellIndex)) <= 0; i = i + kOne)
             cell(i.toInt16())->setText(QString());
+        clearFormulas();
     }
 }
 
@@ -130,4 +138,80 @@ void Quadrelon::Calculate()
     for (qint16 c = 0; c < solver::kColumnCount; ++c)
         cell(rowCell(SelectedVariant, Variant(c)))->setText(runtime::twoDecimalText(row[c]->toDouble()));
     Q_EMIT calculated();
+}
+
+void Quadrelon::setCellFormula(qint16 index, const QString &formula)
+{
+    // Called from outside any event handler, so a wrong index is no run-time error.
+    if (index >= 0 && index < solver::kCellCount)
+        static_cast<Cell *>(Text2[index])->setFormula(formula);
+}
+
+void Quadrelon::clearFormulas()
+{
+    for (QLineEdit *edit : Text2)
+        static_cast<Cell *>(edit)->setFormula(QString());
+}
+
+void Quadrelon::createActions()
+{
+    auto *copy = new QAction(QStringLiteral("Копирай реда"), this);
+    copy->setObjectName(QStringLiteral("copyRowAction"));
+    // Ctrl+C stays with the text selected in a cell.
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copy->setShortcutContext(Qt::WindowShortcut);
+    copy->setProperty(Cell::kMenuProperty, true);
+    copy->setProperty("hint", QStringLiteral("копирай реда"));
+    connect(copy, &QAction::triggered, this, [this] { handleEvent([this] { copyRow(); }); });
+    addAction(copy);
+}
+
+void Quadrelon::copyRow()
+{
+    // Plain text that pastes as a table into a spreadsheet: a header line and the
+    // row's texts as the cells show them. Lines end in LF, which the clipboard turns
+    // into the platform's line end (CR LF on Windows).
+    QStringList texts;
+    for (qint16 c = 0; c < solver::kColumnCount; ++c) {
+        QString text = cell(rowCell(SelectedVariant, Variant(c)))->text();
+        // A pasted tab or line break must not shift the columns.
+        for (QChar breaking : {QChar(u'\t'), QChar(u'\n'), QChar(u'\r')})
+            text.replace(breaking, QLatin1Char(' '));
+        texts << text;
+    }
+    QGuiApplication::clipboard()->setText(QStringLiteral("a\tb\td\tP\tS\n") + texts.join(QLatin1Char('\t'))
+                                          + QLatin1Char('\n'));
+}
+
+void Quadrelon::describeCells()
+{
+    QString keys = QStringLiteral(". Enter — изчисли");
+    for (const QAction *action : Cell::menuActions(this)) {
+        if (!action->shortcut().isEmpty()) {
+            keys += QStringLiteral("; ") + action->shortcut().toString(QKeySequence::NativeText)
+                + QStringLiteral(" — ") + action->property("hint").toString();
+        }
+    }
+    for (int k = 0; k < solver::kCellCount; ++k) {
+        const QString suffix = solver::isGivenCell(k) ? keys : QStringLiteral(" (резултат)");
+        static_cast<Cell *>(Text2[k])->setDescription(layout::cellQuantity(k) + suffix);
+    }
+}
+
+void Quadrelon::actionEvent(QActionEvent *event)
+{
+    QWidget::actionEvent(event);
+    if (event->type() == QEvent::ActionAdded)
+        event->action()->installEventFilter(this);
+    else if (event->type() == QEvent::ActionRemoved)
+        event->action()->removeEventFilter(this);
+    describeCells();
+}
+
+bool Quadrelon::eventFilter(QObject *watched, QEvent *event)
+{
+    // The hint and the menu flag are dynamic properties, which QAction::changed misses.
+    if (event->type() == QEvent::DynamicPropertyChange && qobject_cast<QAction *>(watched))
+        describeCells();
+    return QWidget::eventFilter(watched, event);
 }

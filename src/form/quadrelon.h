@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -60,7 +61,8 @@ public:
     const solver::Steps &lastSteps() const { return m_steps; }
     // Opens the "Решение" window with the last calculation, or brings it forward.
     void showSolution();
-    // A result cell's tooltip gains the formula its value came from.
+    // A line in the cell's tooltip, after what the cell is, that tells how its value
+    // was found. Selecting a variant and "Изчисти" clear every cell's formula.
     void setCellFormula(qint16 cell, const QString &formula);
 
 Q_SIGNALS:
@@ -70,8 +72,19 @@ Q_SIGNALS:
     // A calculation stopped with an error; lastSteps() say where and why.
     void calculationFailed();
 
+protected:
+    // The window's actions are offered in the given cells' menus and named in their
+    // tooltips; the tooltips follow when an action comes, changes or goes.
+    void actionEvent(QActionEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createControls();
+    void createActions();
+    void describeCells();
+    void clearFormulas();
+    // "Копирай реда": the selected row as a small tab-separated table.
+    void copyRow();
     QLineEdit *cell(qint16 index) const;
     // Runs a handler as an event does: a run-time error ends it and is reported.
     void handleEvent(const std::function<void()> &handler);

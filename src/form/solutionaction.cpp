@@ -1,3 +1,4 @@
+#include "form/cell.h"
 #include "form/quadrelon.h"
 #include "form/solutionwindow.h"
 
@@ -24,7 +25,7 @@ void Quadrelon::addSolutionAction()
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     action->setShortcutContext(Qt::WindowShortcut);
     // The given cells' context menus and tooltips offer every action marked so.
-    action->setProperty("givenCellMenu", true);
+    action->setProperty(Cell::kMenuProperty, true);
     action->setProperty("hint", u"покажи решението"_s);
     connect(action, &QAction::triggered, this, &Quadrelon::showSolution);
     addAction(action);

@@ -1,0 +1,194 @@
+// The keys, menus and tooltips a desktop user expects, driven on the real window.
+#include "support/formfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QStringList k345{"3.00", "4.00", "5.00", "14.00", "12.00"};
+
+// Opens a cell's context menu as a right click does and returns what it offers,
+// separators as "|"; triggers the item named trigger, if any, then closes the menu.
+QStringList contextMenu(QLineEdit *cell, const QString &trigger = QString())
+{
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction *chosen = nullptr;
+        for (QAction *action : menu->actions()) {
+            items << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+            if (!trigger.isEmpty() && action->objectName() == trigger)
+                chosen = action;
+        }
+        menu->close();
+        if (chosen)
+            chosen->trigger();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), cell->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(cell, &event);
+    QCoreApplication::processEvents();
+    return items;
+}
+
+} // namespace
+
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    void enterInAGivenCell_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<bool>("calculates");
+        QTest::newRow("Return in the selected row") << int(Qt::Key_Return) << 0 << 1 << true;
+        QTest::newRow("keypad Enter in the selected row") << int(Qt::Key_Enter) << 0 << 0 << true;
+        QTest::newRow("Return in another row") << int(Qt::Key_Return) << 9 << 0 << false;
+    }
+
+    void enterInAGivenCell()
+    {
+        QFETCH(int, key);
+        QFETCH(int, selected);
+        QFETCH(int, cell);
+        QFETCH(bool, calculates);
+        FormFixture f;
+        f.calculate(0, QStringLiteral("3"), QStringLiteral("4"));
+        f.typeInto(0, QStringLiteral("4"));
+        f.typeInto(1, QStringLiteral("3"));
+        if (selected != 0)
+            f.selectVariant(selected);
+        QSignalSpy spy(f.form.get(), &Quadrelon::calculated);
+        const QStringList before = f.row(selected);
+        QTest::keyClick(f.form->Text2[cell], Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        const QStringList swapped{"4.00", "3.00", "5.00", "14.00", "12.00"};
+        QCOMPARE(f.row(selected), calculates ? swapped : before);
+        QCOMPARE(spy.size(), calculates ? 1 : 0);
+        QVERIFY(f.guard->take().isEmpty());
+    }
+
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("row");
+        const QStringList empty{"", "", "", "", ""};
+        QTest::newRow("Return on Изчисли") << 0 << int(Qt::Key_Return) << k345;
+        QTest::newRow("keypad Enter on Изчисли") << 0 << int(Qt::Key_Enter) << k345;
+        QTest::newRow("Return on Изчисти") << 1 << int(Qt::Key_Return) << empty;
+        QTest::newRow("keypad Enter on Изчисти") << 1 << int(Qt::Key_Enter) << empty;
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, button);
+        QFETCH(int, key);
+        QFETCH(QStringList, row);
+        FormFixture f;
+        f.typeInto(0, QStringLiteral("3"));
+        f.typeInto(1, QStringLiteral("4"));
+        f.form->Command1[button]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.form->Command1[button], Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(f.row(0), row);
+    }
+
+    void copyRow_data()
+    {
+        QTest::addColumn<bool>("calculated");
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<QString>("copied");
+        const QString full = QStringLiteral("a\tb\td\tP\tS\n3.00\t4.00\t5.00\t14.00\t12.00\n");
+        const QString empty = QStringLiteral("a\tb\td\tP\tS\n\t\t\t\t\n");
+        QTest::newRow("full row, Ctrl+Shift+C") << true << false << full;
+        QTest::newRow("full row, context menu") << true << true << full;
+        QTest::newRow("empty row, Ctrl+Shift+C") << false << false << empty;
+        QTest::newRow("empty row, context menu") << false << true << empty;
+    }
+
+    void copyRow()
+    {
+        QFETCH(bool, calculated);
+        QFETCH(bool, byMenu);
+        QFETCH(QString, copied);
+        FormFixture f;
+        if (calculated)
+            f.calculate(0, QStringLiteral("3"), QStringLiteral("4"));
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        QLineEdit *cell = f.form->Text2[1];
+        cell->setFocus();
+        if (byMenu)
+            contextMenu(cell, QStringLiteral("copyRowAction"));
+        else
+            QTest::keyClick(cell, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), copied);
+        QVERIFY(f.guard->take().isEmpty());
+
+        // Ctrl+C still copies the text selected in the cell.
+        if (!calculated)
+            return;
+        cell->selectAll();
+        QTest::keyClick(cell, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), cell->text());
+    }
+
+    void windowActionsInMenuAndTooltip()
+    {
+        FormFixture f;
+        QLineEdit *cell = f.form->Text2[13];
+        f.selectVariant(2);
+        QStringList items = contextMenu(cell);
+        QCOMPARE(items.mid(items.size() - 3), (QStringList{"|", "copyRowAction", "showSolutionAction"}));
+        QVERIFY(items.size() > 4); // Qt's own items come first
+
+        // An action the window gains later joins the menu and the tooltip.
+        auto *later = new QAction(QStringLiteral("По-късно"), f.form.get());
+        later->setObjectName(QStringLiteral("laterAction"));
+        later->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+        later->setProperty("givenCellMenu", true);
+        later->setProperty("hint", QStringLiteral("по-късно"));
+        f.form->addAction(later);
+        f.form->addAction(new QAction(QStringLiteral("elsewhere"), f.form.get()));
+        items = contextMenu(cell);
+        QCOMPARE(items.mid(items.size() - 4),
+                 (QStringList{"|", "copyRowAction", "showSolutionAction", "laterAction"}));
+        QCOMPARE(cell->toolTip(),
+                 QStringLiteral("Вариант 3: периметър P. Enter — изчисли; Ctrl+Shift+C — копирай реда; "
+                                "Ctrl+R — покажи решението; Ctrl+J — по-късно"));
+    }
+
+    void tooltips()
+    {
+        FormFixture f;
+        QCOMPARE(f.form->Text2[13]->toolTip(),
+                 QStringLiteral("Вариант 3: периметър P. Enter — изчисли; Ctrl+Shift+C — копирай реда; "
+                                "Ctrl+R — покажи решението"));
+        QCOMPARE(f.form->Text2[12]->toolTip(), QStringLiteral("Вариант 3: диагонал d (резултат)"));
+        QCOMPARE(f.form->Text2[13]->accessibleName(), QStringLiteral("Вариант 3, периметър P"));
+
+        // A formula follows the description until a variant is selected or the grid cleared.
+        f.selectVariant(2);
+        f.form->setCellFormula(12, QStringLiteral("d = √(a² + b²)"));
+        QCOMPARE(f.form->Text2[12]->toolTip(), QStringLiteral("Вариант 3: диагонал d (резултат)\nd = √(a² + b²)"));
+        f.pressClear();
+        QCOMPARE(f.form->Text2[12]->toolTip(), QStringLiteral("Вариант 3: диагонал d (резултат)"));
+        f.form->setCellFormula(12, QStringLiteral("d"));
+        f.selectVariant(3);
+        QCOMPARE(f.form->Text2[12]->toolTip(), QStringLiteral("Вариант 3: диагонал d (резултат)"));
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
