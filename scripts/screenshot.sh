@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png from the running program: starts it on a virtual display
 # with a window manager, does a calculation as a user would ("Вариант 10" with
-# P = 14 and S = 12) and captures the window with its title bar.
-# Usage: scripts/screenshot.sh [output.png]   (LANG decides the number format)
+# P = 14 and S = 12) and captures the window with its title bar. Then opens the
+# "Решение" window with its shortcut and captures both windows side by side.
+# Usage: scripts/screenshot.sh [output.png [solution.png]]   (LANG decides the number format)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
+solution_out=${2:-docs/screenshot-solution.png}
 
 scripts/deps.sh xdotool openbox imagemagick x11-utils
 cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 
 display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1400x700x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 cleanup() { kill "${app:-}" "${wm:-}" "$xvfb" 2>/dev/null || true; }
 trap cleanup EXIT
@@ -40,3 +42,27 @@ sleep 0.5
 mkdir -p "$(dirname "$out")"
 import -frame -window "$window" "$out"
 echo "Wrote $out"
+
+# "Покажи решението" from the keyboard, in the given cell of P, with the calculator in
+# the screen's corner so that the solution has room beside it.
+xdotool windowmove --sync "$window" 4 30
+sleep 0.3
+click 336 285
+xdotool key --window "$window" ctrl+r
+solution=$(xdotool search --sync --onlyvisible --name 'Решение')
+sleep 0.7
+
+# Both windows with their frames: the box from the calculator's frame to the far
+# corner of the solution's.
+frame_box() { # window -> "left top right bottom" of its frame
+    local id=$1 parent
+    parent=$(xwininfo -id "$id" -children | awk '/Parent window id/ {print $4}')
+    xwininfo -id "$parent" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, x + w, y + h}'
+}
+read -r l1 t1 r1 b1 < <(frame_box "$window")
+read -r l2 t2 r2 b2 < <(frame_box "$solution")
+left=$((l1 < l2 ? l1 : l2)); top=$((t1 < t2 ? t1 : t2))
+right=$((r1 > r2 ? r1 : r2)); bottom=$((b1 > b2 ? b1 : b2))
+import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$solution_out"
+echo "Wrote $solution_out"

@@ -150,29 +150,31 @@ private Q_SLOTS:
         QLineEdit *cell = f.form->Text2[13];
         f.selectVariant(2);
         QStringList items = contextMenu(cell);
-        QCOMPARE(items.mid(items.size() - 2), (QStringList{"|", "copyRowAction"}));
+        QCOMPARE(items.mid(items.size() - 3), (QStringList{"|", "copyRowAction", "showSolutionAction"}));
         QVERIFY(items.size() > 4); // Qt's own items come first
 
         // An action the window gains later joins the menu and the tooltip.
-        auto *later = new QAction(QStringLiteral("Решение"), f.form.get());
+        auto *later = new QAction(QStringLiteral("По-късно"), f.form.get());
         later->setObjectName(QStringLiteral("laterAction"));
-        later->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+        later->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
         later->setProperty("givenCellMenu", true);
-        later->setProperty("hint", QStringLiteral("решение"));
+        later->setProperty("hint", QStringLiteral("по-късно"));
         f.form->addAction(later);
         f.form->addAction(new QAction(QStringLiteral("elsewhere"), f.form.get()));
         items = contextMenu(cell);
-        QCOMPARE(items.mid(items.size() - 3), (QStringList{"|", "copyRowAction", "laterAction"}));
+        QCOMPARE(items.mid(items.size() - 4),
+                 (QStringList{"|", "copyRowAction", "showSolutionAction", "laterAction"}));
         QCOMPARE(cell->toolTip(),
                  QStringLiteral("Вариант 3: периметър P. Enter — изчисли; Ctrl+Shift+C — копирай реда; "
-                                "Ctrl+R — решение"));
+                                "Ctrl+R — покажи решението; Ctrl+J — по-късно"));
     }
 
     void tooltips()
     {
         FormFixture f;
         QCOMPARE(f.form->Text2[13]->toolTip(),
-                 QStringLiteral("Вариант 3: периметър P. Enter — изчисли; Ctrl+Shift+C — копирай реда"));
+                 QStringLiteral("Вариант 3: периметър P. Enter — изчисли; Ctrl+Shift+C — копирай реда; "
+                                "Ctrl+R — покажи решението"));
         QCOMPARE(f.form->Text2[12]->toolTip(), QStringLiteral("Вариант 3: диагонал d (резултат)"));
         QCOMPARE(f.form->Text2[13]->accessibleName(), QStringLiteral("Вариант 3, периметър P"));
 

@@ -6,6 +6,7 @@
 #include "runtime/numbertext.h"
 #include "runtime/variant.h"
 #include "solver/rectangle.h"
+#include "solver/steps.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
@@ -15,6 +16,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 using runtime::ErrorCode;
@@ -91,11 +94,12 @@ WorkingValues sentinelResults()
 
 // Solves and returns the error code raised, if any.
 std::optional<ErrorCode> solve(int variant, const QString &first, const QString &second,
-                               FormValues &form, WorkingValues &out)
+                               FormValues &form, WorkingValues &out,
+                               solver::Steps *steps = nullptr)
 {
     const Grid grid(variant, first, second);
     try {
-        SolveVariant(Variant(qint16(variant)), grid, form, out);
+        SolveVariant(Variant(qint16(variant)), grid, form, out, steps);
     } catch (const RuntimeError &error) {
         return error.code();
     }
@@ -125,6 +129,169 @@ bool exactly(const WorkingValues &out, const std::array<double, 5> &expected, QB
     return true;
 }
 
+// True when the steps recorded each result as the very double the solve gave.
+bool recordedAsComputed(const solver::Steps &steps, const WorkingValues &out, QByteArray *why)
+{
+    for (int col = 0; col < 5; ++col) {
+        const solver::Step *step = steps.find(solver::Target(col));
+        if (!step) {
+            *why = QByteArray(kNames[col]) + " was not recorded";
+            return false;
+        }
+        const double value = column(out, col).toDouble();
+        if (std::memcmp(&value, &step->numbers[step->count - 1u], sizeof value) != 0) {
+            *why = QByteArray(kNames[col]) + " was recorded as " + describe(step->value())
+                + ", computed as " + describe(value);
+            return false;
+        }
+    }
+    return steps.failed ? (*why = "recorded as failed", false) : true;
+}
+
+
+// The ten variants in plain doubles, each formula in the documented order and each
+// replaceable by an alternative that a careful programmer might write instead.
+struct Formulas
+{
+    double (*diagonal)(double a, double b) = [](double a, double b) {
+        const double aa = a * a;
+        return std::sqrt(aa + b * b);
+    };
+    double (*perimeter)(double a, double b) = [](double a, double b) { return 2.0 * (a + b); };
+    double (*fromDiagonal)(double d, double s) = [](double d, double s) {
+        const double dd = d * d;
+        return std::sqrt(dd - s * s);
+    };
+    double (*fromArea)(double S, double s) = [](double S, double s) { return S / s; };
+    double (*areaValue)(double d, double P) = [](double d, double P) {
+        const double quarter = (P * P) / 4.0;
+        return (quarter - d * d) / 2.0;
+    };
+    double (*halfPerimeter)(double d, double S) = [](double d, double S) {
+        const double dd = d * d;
+        return std::sqrt(dd + 2.0 * S);
+    };
+    double (*discriminant)(double h, double q) = [](double h, double q) { return h * h - q; };
+    double (*sideOne)(double h, double s, double A) = [](double h, double s, double) {
+        return (h - s) / 2.0;
+    };
+    double (*sideTwo)(double h, double one, double s, double A) =
+        [](double h, double one, double, double) { return h - one; };
+    // The results after both sides came from their sum and product.
+    double (*areaFromSides)(double a, double b, double A) = [](double a, double b, double) {
+        return a * b;
+    };
+    double (*perimeterFromSides)(double a, double b, double h) = [](double a, double b, double) {
+        return 2.0 * (a + b);
+    };
+    double (*diagonalFromSides)(double a, double b, double h, double S) =
+        [](double a, double b, double, double) {
+            const double aa = a * a;
+            return std::sqrt(aa + b * b);
+        };
+};
+
+// x and y are the variant's given values, lower column first.
+std::array<double, 5> plainSolve(const Formulas &f, int variant, double x, double y)
+{
+    double a = 0, b = 0, d = 0, P = 0, S = 0;
+    const auto sides = [&f, &a, &b](double h, double A) {
+        const double s = std::sqrt(f.discriminant(h, A * 4.0));
+        a = f.sideOne(h, s, A);
+        b = f.sideTwo(h, a, s, A);
+    };
+    double &side = variant <= 3 ? a : b;
+    double &other = variant <= 3 ? b : a;
+    switch (variant) {
+    case 0: a = x; b = y; d = f.diagonal(a, b); P = f.perimeter(a, b); S = a * b; break;
+    case 1: case 4:
+        side = x; d = y; other = f.fromDiagonal(d, side); P = f.perimeter(a, b); S = a * b; break;
+    case 2: case 5: side = x; P = y; other = P / 2.0 - side; d = f.diagonal(a, b); S = a * b; break;
+    case 3: case 6:
+        side = x; S = y; other = f.fromArea(S, side); d = f.diagonal(a, b); P = f.perimeter(a, b);
+        break;
+    case 7: {
+        d = x; P = y;
+        const double A = f.areaValue(d, P);
+        sides(P / 2.0, A);
+        S = f.areaFromSides(a, b, A);
+        break;
+    }
+    case 8: {
+        d = x; S = y;
+        const double h = f.halfPerimeter(d, S);
+        sides(h, S);
+        P = f.perimeterFromSides(a, b, h);
+        break;
+    }
+    default: {
+        P = x; S = y;
+        const double h = P / 2.0;
+        sides(h, S);
+        d = f.diagonalFromSides(a, b, h, S);
+        break;
+    }
+    }
+    return {a, b, d, P, S};
+}
+
+// What each row guards against: one formula written another way.
+Formulas alternative(const QByteArray &name)
+{
+    Formulas f;
+    if (name == "hypot") {
+        f.diagonal = [](double a, double b) { return std::hypot(a, b); };
+        f.diagonalFromSides = [](double a, double b, double, double) { return std::hypot(a, b); };
+    } else if (name == "fma(a,a,b*b)") {
+        f.diagonal = [](double a, double b) { return std::sqrt(std::fma(a, a, b * b)); };
+    } else if (name == "fma(b,b,a*a)") {
+        f.diagonal = [](double a, double b) { return std::sqrt(std::fma(b, b, a * a)); };
+    } else if (name == "a+b+a+b") {
+        f.perimeter = [](double a, double b) { return a + b + a + b; };
+        f.perimeterFromSides = [](double a, double b, double) { return a + b + a + b; };
+    } else if (name == "sqrt((d-s)(d+s))") {
+        f.fromDiagonal = [](double d, double s) { return std::sqrt((d - s) * (d + s)); };
+    } else if (name == "fma(d,d,-s*s)") {
+        f.fromDiagonal = [](double d, double s) { return std::sqrt(std::fma(d, d, -(s * s))); };
+    } else if (name == "fma(-s,s,d*d)") {
+        f.fromDiagonal = [](double d, double s) { return std::sqrt(std::fma(-s, s, d * d)); };
+    } else if (name == "S*(1/s)") {
+        f.fromArea = [](double S, double s) { return S * (1.0 / s); };
+    } else if (name == "(P/2-d)(P/2+d)/2") {
+        f.areaValue = [](double d, double P) { return ((P / 2.0 - d) * (P / 2.0 + d)) / 2.0; };
+    } else if (name == "fma(P,P/4,-d*d)/2") {
+        f.areaValue = [](double d, double P) { return std::fma(P, P / 4.0, -(d * d)) / 2.0; };
+    } else if (name == "fma(-d,d,P*P/4)/2") {
+        f.areaValue = [](double d, double P) { return std::fma(-d, d, (P * P) / 4.0) / 2.0; };
+    } else if (name == "S=AreaValue") {
+        f.areaFromSides = [](double, double, double A) { return A; };
+    } else if (name == "sqrt(fma(d,d,2S))") {
+        f.halfPerimeter = [](double d, double S) { return std::sqrt(std::fma(d, d, 2.0 * S)); };
+    } else if (name == "P=2*HalfPerimeter") {
+        f.perimeterFromSides = [](double, double, double h) { return 2.0 * h; };
+    } else if (name == "fma(h,h,-q)") {
+        f.discriminant = [](double h, double q) { return std::fma(h, h, -q); };
+    } else if (name == "SideOne=2A/(h+s)") {
+        f.sideOne = [](double h, double s, double A) { return (2.0 * A) / (h + s); };
+    } else if (name == "SideTwo=(h+s)/2") {
+        f.sideTwo = [](double h, double, double s, double) { return (h + s) / 2.0; };
+    } else if (name == "SideTwo=A/SideOne") {
+        f.sideTwo = [](double, double one, double, double A) { return A / one; };
+    } else if (name == "d=sqrt(h*h-2S)") {
+        f.diagonalFromSides = [](double, double, double h, double S) {
+            return std::sqrt(h * h - 2.0 * S);
+        };
+    } else {
+        qFatal("no alternative %s", name.constData());
+    }
+    return f;
+}
+
+double plainNumber(const QString &text)
+{
+    return std::strtod(text.toLatin1().constData(), nullptr);
+}
+
 } // namespace
 
 class TstSolver : public QObject
@@ -139,6 +306,9 @@ private Q_SLOTS:
 
     void exactResults_data();
     void exactResults();
+
+    void orderOfOperations_data();
+    void orderOfOperations();
 
     void noRectangleOrOverflow_data();
     void noRectangleOrOverflow();
@@ -210,9 +380,13 @@ void TstSolver::verifyExactRow()
 
     FormValues form;
     WorkingValues out = sentinelResults();
-    const auto error = solve(variant, first, second, form, out);
+    solver::Steps steps;
+    const auto error = solve(variant, first, second, form, out, &steps);
     QVERIFY2(!error,
              QByteArray("raised error ") + QByteArray::number(int(error.value_or(ErrorCode{}))));
+    QCOMPARE(steps.variant, variant);
+    QByteArray recorded;
+    QVERIFY2(recordedAsComputed(steps, out, &recorded), recorded.constData());
     QFETCH(double, a);
     QFETCH(double, b);
     QFETCH(double, d);
@@ -298,6 +472,84 @@ void TstSolver::exactResults()
     verifyExactRow();
 }
 
+// Inputs where one formula written another way (std::hypot, a fused multiply-add, a
+// difference of squares as (d - s)(d + s), a reciprocal, another order of the same
+// sum) shows a different two-decimal text. The expected values are the documented
+// formulas in plain doubles; each row first checks that its alternative really shows
+// otherwise, so that the row keeps guarding when inputs change. Half a perimeter,
+// P/2 - s and 2(a + b) have no such inputs: halving and doubling are exact.
+void TstSolver::orderOfOperations_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QByteArray>("alternative");
+    QTest::addColumn<int>("shows"); // the column whose text the alternative changes
+
+    const auto row = [](int variant, const char *first, const char *second,
+                        const char *alternative, int shows) {
+        const QByteArray name = "r" + QByteArray::number(variant) + " " + alternative + " "
+            + first + " " + second;
+        QTest::newRow(name.constData()) << variant << QString::fromLatin1(first)
+                                        << QString::fromLatin1(second)
+                                        << QByteArray(alternative) << shows;
+    };
+    row(0, "0.06088152429103595", "0.0438", "hypot", ColD);
+    row(0, "0.23", "0.16830032679706833", "fma(a,a,b*b)", ColD);
+    row(0, "0.31", "0.22830900113661742", "fma(b,b,a*a)", ColD);
+    row(0, "0.1122", "0.0803", "a+b+a+b", ColP);
+    row(2, "0.16", "0.5057417562100671", "hypot", ColD);
+    row(3, "0.13", "0.013209560931386023", "hypot", ColD);
+    row(1, "0.14", "0.2400520776831561", "sqrt((d-s)(d+s))", ColB);
+    row(1, "0.19", "0.3260751447136074", "fma(d,d,-s*s)", ColB);
+    row(1, "0.17", "0.29004310024546354", "fma(-s,s,d*d)", ColB);
+    row(4, "0.14", "0.2400520776831561", "sqrt((d-s)(d+s))", ColA);
+    row(3, "0.37", "0.10545", "S*(1/s)", ColB);
+    row(6, "0.37", "0.10545", "S*(1/s)", ColA);
+    row(7, "1.24", "2.9836072588555083", "(P/2-d)(P/2+d)/2", ColA);
+    row(7, "1.03", "2.4756669713589043", "fma(P,P/4,-d*d)/2", ColA);
+    row(7, "1.12", "2.691169411118724", "fma(-d,d,P*P/4)/2", ColA);
+    row(7, "1.11", "2.669906365399356", "S=AreaValue", ColS);
+    row(8, "0.65", "0.13188370587377352", "sqrt(fma(d,d,2S))", ColA);
+    row(8, "0.1325829928761604", "0.005239000000000001", "P=2*HalfPerimeter", ColP);
+    row(8, "0.32", "0.031828125000000006", "a+b+a+b", ColP);
+    row(9, "0.18", "0.001625", "fma(h,h,-q)", ColA);
+    row(9, "0.54", "0.014625", "SideOne=2A/(h+s)", ColA);
+    row(9, "0.114", "0.0007700000000000001", "SideTwo=(h+s)/2", ColB);
+    row(9, "0.122", "0.00072", "SideTwo=A/SideOne", ColB);
+    row(9, "0.1921978147638521", "0.0018050000000000002", "d=sqrt(h*h-2S)", ColD);
+    row(9, "0.09142866071424212", "3.24e-05", "hypot", ColD);
+}
+
+void TstSolver::orderOfOperations()
+{
+    QFETCH(int, variant);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QByteArray, alternative);
+    QFETCH(int, shows);
+
+    const double x = plainNumber(first);
+    const double y = plainNumber(second);
+    const auto expected = plainSolve(Formulas{}, variant, x, y);
+    const auto other = plainSolve(::alternative(alternative), variant, x, y);
+    const auto text = [](double value) { return runtime::twoDecimalText(value); };
+    QVERIFY2(text(expected[std::size_t(shows)]) != text(other[std::size_t(shows)]),
+             "the alternative shows the same text here");
+
+    FormValues form;
+    WorkingValues out = sentinelResults();
+    solver::Steps steps;
+    const auto error = solve(variant, first, second, form, out, &steps);
+    QVERIFY2(!error, QByteArray("raised error ") + QByteArray::number(int(error.value_or(ErrorCode{}))));
+    QByteArray recorded;
+    QVERIFY2(recordedAsComputed(steps, out, &recorded), recorded.constData());
+    for (int col = 0; col < 5; ++col)
+        QCOMPARE(text(column(out, col).toDouble()), text(expected[std::size_t(col)]));
+    QByteArray why;
+    QVERIFY2(exactly(out, expected, &why), why.constData());
+}
+
 void TstSolver::noRectangleOrOverflow_data()
 {
     QTest::addColumn<int>("variant");
@@ -351,6 +603,8 @@ void TstSolver::noRectangleOrOverflow_data()
         "adP");
     row("r6 b=1e200 squared", 6, "1e200", "1", ErrorCode::Overflow, "dP");
     row("r7 P=1e200 squared", 7, "1", "1e200", ErrorCode::Overflow, "abS");
+    // P*P overflows although P*(P/4) or (P/2)*(P/2) would not.
+    row("r7 P squared before the quarter", 7, "1", "2e154", ErrorCode::Overflow, "abS");
     row("r7 P=1.7e308", 7, "1", "1.7e308", ErrorCode::Overflow, "abS");
     row("r7 d=1.5e154 squared", 7, "1.5e154", "1e154", ErrorCode::Overflow, "abS");
     row("r8 d=1e200 squared", 8, "1e200", "1", ErrorCode::Overflow, "abP");
@@ -374,9 +628,12 @@ void TstSolver::noRectangleOrOverflow()
     form.SideOne = sentinel();
     form.SideTwo = sentinel();
     WorkingValues out = sentinelResults();
-    const auto raised = solve(variant, first, second, form, out);
+    solver::Steps steps;
+    const auto raised = solve(variant, first, second, form, out, &steps);
     QVERIFY2(raised, "no error raised");
     QCOMPARE(int(*raised), int(error));
+    QVERIFY(steps.failed);
+    QCOMPARE(int(steps.error), int(error));
 
     for (const QChar letter : untouched) {
         QVERIFY2(isSentinel(column(out, columnOfLetter(letter))),

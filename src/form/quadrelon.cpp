@@ -51,6 +51,7 @@ Quadrelon::Quadrelon(QWidget *parent) : QWidget(parent)
     accessibility::attach(this);
     createControls();
     createActions();
+    addSolutionAction();
     handleEvent([this] { Form_Load(); });
 }
 
@@ -125,7 +126,12 @@ void Quadrelon::Calculate()
     }
 
     solver::WorkingValues values;
-    solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values);
+    try {
+        solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values, &m_steps);
+    } catch (const runtime::RuntimeError &) {
+        Q_EMIT calculationFailed();
+        throw;
+    }
 
     const std::array<const Variant *, solver::kColumnCount> row{&values.a, &values.b, &values.d,
                                                                 &values.P, &values.S};

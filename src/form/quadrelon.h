@@ -2,7 +2,9 @@
 
 #include "runtime/variant.h"
 #include "solver/rectangle.h"
+#include "solver/steps.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -15,6 +17,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class SolutionWindow;
 
 namespace layout {
 struct Control;
@@ -61,6 +64,10 @@ public:
     // "Изчисли": normalise the selected row, solve it, write the five results.
     void Calculate();
 
+    // The steps of the last calculation, also of one that failed.
+    const solver::Steps &lastSteps() const { return m_steps; }
+    // Opens the "Решение" window with the last calculation, or brings it forward.
+    void showSolution();
     // A line in the cell's tooltip, after what the cell is, that tells how its value
     // was found. Selecting a variant and "Изчисти" clear every cell's formula.
     void setCellFormula(qint16 cell, const QString &formula);
@@ -69,6 +76,8 @@ Q_SIGNALS:
     // The selected row holds the five results of a calculation that succeeded; what
     // lives around the grid (tooltips, the working, the screen reader) follows it.
     void calculated();
+    // A calculation stopped with an error; lastSteps() say where and why.
+    void calculationFailed();
 
 protected:
     // The window's actions are offered in the given cells' menus and named in their
@@ -88,4 +97,9 @@ private:
     // Runs a handler as an event does: a run-time error ends it and is reported.
     void handleEvent(const std::function<void()> &handler);
     void report(const runtime::RuntimeError &error);
+    void addSolutionAction();
+    void showCellFormulas();
+
+    solver::Steps m_steps;
+    QPointer<SolutionWindow> m_solution;
 };

@@ -1,6 +1,7 @@
 #include "solver/rectangle.h"
 
 #include "runtime/numbertext.h"
+#include "solver/steps.h"
 
 #include <cfloat>
 #include <cmath>
@@ -16,9 +17,18 @@ namespace {
 const Variant kTwo{qint16(2)};
 const Variant kFour{qint16(4)};
 
-Variant given(const runtime::NumberReader &reader, const CellTexts &cells, int variant, int column)
+Variant given(const runtime::NumberReader &reader, const CellTexts &cells, int variant, int column,
+              Steps *steps)
 {
-    return Variant(reader.read(cells.text(qint16(variant * kColumnCount + column))));
+    const double value = reader.read(cells.text(qint16(variant * kColumnCount + column)));
+    if (steps)
+        steps->add(Formula::Given, Target(column), {value});
+    return Variant(value);
+}
+
+double number(const Variant &value)
+{
+    return value.toDouble();
 }
 
 Variant root(const Variant &value)
@@ -26,54 +36,82 @@ Variant root(const Variant &value)
     return Variant(runtime::squareRoot(value.toDouble()));
 }
 
-// x*x + y*y, the left square first.
-Variant sumOfSquares(const Variant &x, const Variant &y)
+// The diagonal sqrt(x*x + y*y), the left square first.
+Variant diagonal(const Variant &x, const Variant &y, Steps *steps)
 {
     const Variant xx = x * x;
-    return xx + y * y;
+    const Variant sum = xx + y * y;
+    Variant d = root(sum);
+    if (steps)
+        steps->add(Formula::Diagonal, Target::D, {number(x), number(y), number(sum), number(d)});
+    return d;
 }
 
-// 2*(x + y), the sum first and the integer 2 on the left.
-Variant twiceSum(const Variant &x, const Variant &y)
+// The perimeter 2*(x + y), the sum first and the integer 2 on the left.
+Variant perimeter(const Variant &x, const Variant &y, Steps *steps)
 {
     const Variant sum = x + y;
-    return kTwo * sum;
+    Variant P = kTwo * sum;
+    if (steps)
+        steps->add(Formula::Perimeter, Target::P, {number(x), number(y), number(sum), number(P)});
+    return P;
+}
+
+Variant area(const Variant &x, const Variant &y, Steps *steps)
+{
+    Variant S = x * y;
+    if (steps)
+        steps->add(Formula::Area, Target::S, {number(x), number(y), number(S)});
+    return S;
 }
 
 // The other side from the diagonal: sqrt(d*d - s*s). A side longer than the
 // diagonal has no rectangle.
-Variant otherSideFromDiagonal(const Variant &d, const Variant &side)
+Variant otherSideFromDiagonal(const Variant &d, const Variant &side, Target other, Steps *steps)
 {
     const Variant dd = d * d;
     const Variant difference = dd - side * side;
     if (difference.toDouble() < 0.0)
         raise(ErrorCode::SideLongerThanDiagonal);
-    return root(difference);
+    Variant result = root(difference);
+    if (steps) {
+        steps->add(Formula::OtherFromDiagonal, other,
+                   {number(d), number(side), number(difference), number(result)});
+    }
+    return result;
 }
 
 // The other side from the perimeter: P/2 - s; a side above P/2 has no rectangle.
-Variant otherSideFromPerimeter(const Variant &P, const Variant &side)
+Variant otherSideFromPerimeter(const Variant &P, const Variant &side, Target other, Steps *steps)
 {
     const Variant half = P / kTwo;
-    Variant other = half - side;
-    if (other.toDouble() < 0.0)
+    Variant result = half - side;
+    if (result.toDouble() < 0.0)
         raise(ErrorCode::SideLongerThanHalfPerimeter);
-    return other;
+    if (steps) {
+        steps->add(Formula::OtherFromPerimeter, other,
+                   {number(P), number(side), number(half), number(result)});
+    }
+    return result;
 }
 
 // The other side from the area: S/s; a zero side leaves it undetermined.
-Variant otherSideFromArea(const Variant &S, const Variant &side)
+Variant otherSideFromArea(const Variant &S, const Variant &side, Target other, Steps *steps)
 {
     if (side.toDouble() == 0.0)
         raise(ErrorCode::SideZeroWithArea);
-    return S / side;
+    Variant result = S / side;
+    if (steps)
+        steps->add(Formula::OtherFromArea, other, {number(S), number(side), number(result)});
+    return result;
 }
 
 // Runs ComputeSides and says in the variant's own terms why there are no sides.
-void computeSidesOrExplain(FormValues &form, WorkingValues &out, ErrorCode whyNone)
+void computeSidesOrExplain(FormValues &form, WorkingValues &out, ErrorCode whyNone,
+                           Steps *steps)
 {
     try {
-        ComputeSides(form);
+        ComputeSides(form, steps);
     } catch (const RuntimeError &error) {
         if (error.code() == ErrorCode::NoSidesForSumAndProduct)
             raise(whyNone);
@@ -85,105 +123,166 @@ void computeSidesOrExplain(FormValues &form, WorkingValues &out, ErrorCode whyNo
 
 // One side and the diagonal, perimeter or area: the side's column comes first, so
 // it is read first; the other side follows from the second quantity.
+template <bool Recording>
 void solveFromOneSide(const runtime::NumberReader &reader, const CellTexts &cells, int variant,
-                      Variant &side, Variant &other, WorkingValues &out)
+                      Variant &side, Variant &other, WorkingValues &out, Steps *steps_)
 {
+    Steps *const steps = Recording ? steps_ : nullptr;
     auto &[a, b, d, P, S] = out;
     const auto [sideColumn, secondColumn] = kGivenColumns[variant];
-    side = given(reader, cells, variant, sideColumn);
+    const Target otherTarget = sideColumn == SideA ? Target::B : Target::A;
+    side = given(reader, cells, variant, sideColumn, steps);
     switch (secondColumn) {
     case Diagonal:
-        d = given(reader, cells, variant, Diagonal);
-        other = otherSideFromDiagonal(d, side);
-        P = twiceSum(a, b);
-        S = a * b;
+        d = given(reader, cells, variant, Diagonal, steps);
+        other = otherSideFromDiagonal(d, side, otherTarget, steps);
+        P = perimeter(a, b, steps);
+        S = area(a, b, steps);
         break;
     case Perimeter:
-        P = given(reader, cells, variant, Perimeter);
-        other = otherSideFromPerimeter(P, side);
-        d = root(sumOfSquares(a, b));
-        S = a * b;
+        P = given(reader, cells, variant, Perimeter, steps);
+        other = otherSideFromPerimeter(P, side, otherTarget, steps);
+        d = diagonal(a, b, steps);
+        S = area(a, b, steps);
         break;
     case Area:
-        S = given(reader, cells, variant, Area);
-        other = otherSideFromArea(S, side);
-        d = root(sumOfSquares(a, b));
-        P = twiceSum(a, b);
+        S = given(reader, cells, variant, Area, steps);
+        other = otherSideFromArea(S, side, otherTarget, steps);
+        d = diagonal(a, b, steps);
+        P = perimeter(a, b, steps);
         break;
+    }
+}
+
+// Instantiated twice, so that without steps the compiler drops every test for them.
+template <bool Recording>
+void solve(const Variant &SelectedVariant, const CellTexts &cells, FormValues &form,
+           WorkingValues &out, Steps *steps_)
+{
+    Steps *const steps = Recording ? steps_ : nullptr;
+    auto &[a, b, d, P, S] = out;
+    const runtime::NumberReader reader; // the default locale, asked for once per solve
+
+    if (SelectedVariant == Variant(qint16(0))) {
+        a = given(reader, cells, 0, SideA, steps);
+        b = given(reader, cells, 0, SideB, steps);
+        d = diagonal(a, b, steps);
+        P = perimeter(a, b, steps);
+        S = area(a, b, steps);
+    }
+    // Variants 2 to 4 give side a and one more quantity; 5 to 7 give side b and the
+    // same three, with the two sides' roles swapped.
+    for (qint16 r = 1; r <= 6; ++r) {
+        if (SelectedVariant == Variant(r))
+            solveFromOneSide<Recording>(reader, cells, r, r <= 3 ? a : b, r <= 3 ? b : a, out, steps);
+    }
+    if (SelectedVariant == Variant(qint16(7))) {
+        d = given(reader, cells, 7, Diagonal, steps);
+        P = given(reader, cells, 7, Perimeter, steps);
+        form.HalfPerimeter = P / kTwo;
+        if constexpr (Recording)
+            steps->add(Formula::SumFromPerimeter, Target::Sum, {number(P), number(form.HalfPerimeter)});
+        const Variant square = P * P;
+        const Variant quarterSquare = square / kFour;
+        const Variant dd = d * d;
+        const Variant difference = quarterSquare - dd;
+        form.AreaValue = (difference / kTwo).toDouble();
+        if constexpr (Recording) {
+            steps->add(Formula::ProductFromDiagonal, Target::Product,
+                       {number(d), number(P), number(square), number(quarterSquare), number(dd),
+                        number(difference), form.AreaValue});
+        }
+        if (form.AreaValue < 0.0)
+            raise(ErrorCode::DiagonalLongerThanHalfPerimeter);
+        computeSidesOrExplain(form, out, ErrorCode::DiagonalTooShortForPerimeter, steps);
+        S = area(a, b, steps);
+    }
+    if (SelectedVariant == Variant(qint16(8))) {
+        d = given(reader, cells, 8, Diagonal, steps);
+        S = given(reader, cells, 8, Area, steps);
+        const Variant dd = d * d;
+        const Variant twiceArea = kTwo * S;
+        const Variant sum = dd + twiceArea;
+        form.HalfPerimeter = root(sum);
+        form.AreaValue = S.toDouble();
+        if constexpr (Recording) {
+            steps->add(Formula::SumFromDiagonal, Target::Sum,
+                       {number(d), number(S), number(dd), number(twiceArea), number(sum),
+                        number(form.HalfPerimeter)});
+            steps->add(Formula::ProductIsArea, Target::Product, {form.AreaValue});
+        }
+        computeSidesOrExplain(form, out, ErrorCode::AreaTooLargeForDiagonal, steps);
+        P = perimeter(a, b, steps);
+    }
+    if (SelectedVariant == Variant(qint16(9))) {
+        P = given(reader, cells, 9, Perimeter, steps);
+        S = given(reader, cells, 9, Area, steps);
+        form.HalfPerimeter = P / kTwo;
+        form.AreaValue = S.toDouble();
+        if constexpr (Recording) {
+            steps->add(Formula::SumFromPerimeter, Target::Sum, {number(P), number(form.HalfPerimeter)});
+            steps->add(Formula::ProductIsArea, Target::Product, {form.AreaValue});
+        }
+        computeSidesOrExplain(form, out, ErrorCode::AreaTooLargeForPerimeter, steps);
+        d = diagonal(a, b, steps);
     }
 }
 
 } // namespace
 
-void ComputeSides(FormValues &form)
+void ComputeSides(FormValues &form, Steps *steps)
 {
     const double q = form.AreaValue * 4.0;
     if (!std::isfinite(q))
         raise(ErrorCode::FloatingPoint);
 
     const Variant square = form.HalfPerimeter * form.HalfPerimeter;
-    double discriminant = (square - Variant(q)).toDouble();
+    const double difference = (square - Variant(q)).toDouble();
+    double discriminant = difference;
     if (discriminant < 0.0) {
         // A square typed in decimals often lands a rounding error below zero: P = 0.84
         // and S = 0.0441 give -2.8e-17. Within a few units in the last place of the
         // terms the values cannot be told from a square's, so they are solved as one.
         const double tolerance = 4.0 * DBL_EPSILON * square.toDouble();
-        if (-discriminant > tolerance)
+        if (-discriminant > tolerance) {
+            if (steps) {
+                steps->add(Formula::Discriminant, Target::Discriminant,
+                           {number(form.HalfPerimeter), form.AreaValue, number(square), q,
+                            difference, difference});
+            }
             raise(ErrorCode::NoSidesForSumAndProduct);
+        }
         discriminant = 0.0;
     }
     const Variant s(runtime::squareRoot(discriminant));
     form.SideOne = (form.HalfPerimeter - s) / kTwo;
     form.SideTwo = form.HalfPerimeter - form.SideOne;
+    if (steps) {
+        const double sum = number(form.HalfPerimeter);
+        const double one = number(form.SideOne);
+        steps->add(Formula::Discriminant, Target::Discriminant,
+                   {sum, form.AreaValue, number(square), q, difference, discriminant});
+        steps->add(Formula::SmallerRoot, Target::A, {sum, discriminant, number(s), one});
+        steps->add(Formula::LargerRoot, Target::B, {sum, one, number(form.SideTwo)});
+    }
 }
 
 void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormValues &form,
-                  WorkingValues &out)
+                  WorkingValues &out, Steps *steps)
 {
-    auto &[a, b, d, P, S] = out;
-    const runtime::NumberReader reader; // the default locale, asked for once per solve
-
-    if (SelectedVariant == Variant(qint16(0))) {
-        a = given(reader, cells, 0, SideA);
-        b = given(reader, cells, 0, SideB);
-        d = root(sumOfSquares(a, b));
-        P = twiceSum(a, b);
-        S = a * b;
+    if (!steps) {
+        solve<false>(SelectedVariant, cells, form, out, nullptr);
+        return;
     }
-    // Variants 2 to 4 give side a and one more quantity; 5 to 7 give side b and the
-    // same three, with the two sides' roles swapped.
-    for (qint16 r = 1; r <= 6; ++r) {
-        if (SelectedVariant == Variant(r))
-            solveFromOneSide(reader, cells, r, r <= 3 ? a : b, r <= 3 ? b : a, out);
-    }
-    if (SelectedVariant == Variant(qint16(7))) {
-        d = given(reader, cells, 7, Diagonal);
-        P = given(reader, cells, 7, Perimeter);
-        form.HalfPerimeter = P / kTwo;
-        const Variant quarterSquare = (P * P) / kFour;
-        const Variant difference = quarterSquare - d * d;
-        form.AreaValue = (difference / kTwo).toDouble();
-        if (form.AreaValue < 0.0)
-            raise(ErrorCode::DiagonalLongerThanHalfPerimeter);
-        computeSidesOrExplain(form, out, ErrorCode::DiagonalTooShortForPerimeter);
-        S = a * b;
-    }
-    if (SelectedVariant == Variant(qint16(8))) {
-        d = given(reader, cells, 8, Diagonal);
-        S = given(reader, cells, 8, Area);
-        const Variant dd = d * d;
-        form.HalfPerimeter = root(dd + kTwo * S);
-        form.AreaValue = S.toDouble();
-        computeSidesOrExplain(form, out, ErrorCode::AreaTooLargeForDiagonal);
-        P = twiceSum(a, b);
-    }
-    if (SelectedVariant == Variant(qint16(9))) {
-        P = given(reader, cells, 9, Perimeter);
-        S = given(reader, cells, 9, Area);
-        form.HalfPerimeter = P / kTwo;
-        form.AreaValue = S.toDouble();
-        computeSidesOrExplain(form, out, ErrorCode::AreaTooLargeForPerimeter);
-        d = root(sumOfSquares(a, b));
+    *steps = Steps{};
+    if (SelectedVariant.isInteger() || SelectedVariant.isDouble())
+        steps->variant = int(SelectedVariant.toDouble());
+    try {
+        solve<true>(SelectedVariant, cells, form, out, steps);
+    } catch (const RuntimeError &error) {
+        steps->failed = true;
+        steps->error = error.code();
+        throw;
     }
 }
 

@@ -8,6 +8,7 @@
 
 namespace solver {
 
+class Steps;
 using runtime::Variant;
 
 inline constexpr int kVariantCount = 10;
@@ -65,11 +66,12 @@ public:
 // Finds SideOne <= SideTwo with sum HalfPerimeter and product AreaValue. A product
 // too large for the quadratic raises FloatingPoint with both sides unchanged; a sum
 // and product that no real sides have raise NoSidesForSumAndProduct.
-void ComputeSides(FormValues &form);
+void ComputeSides(FormValues &form, Steps *steps = nullptr);
 
 // Reads the selected variant's two given cells and computes all five quantities.
-// Values that describe no rectangle raise an error that says why.
+// Values that describe no rectangle raise an error that says why. Given steps, it
+// records there each value as it computes it, and the error that ended it.
 void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormValues &form,
-                  WorkingValues &out);
+                  WorkingValues &out, Steps *steps = nullptr);
 
 } // namespace solver

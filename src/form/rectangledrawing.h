@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QWidget>
+
+class QPainter;
+
+// The rectangle of a calculation drawn to scale: side a across, side b upright, the
+// diagonal with d on it and P and S beside it. A side too short to see is widened to
+// a few pixels and the drawing then says that it is not to scale; a zero side draws
+// as a segment.
+class RectangleDrawing : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit RectangleDrawing(QWidget *parent = nullptr);
+
+    void setRectangle(double a, double b, double d, double P, double S);
+    // Nothing to draw: the values describe no rectangle, or nothing was calculated.
+    void clear();
+    bool hasRectangle() const { return m_has; }
+
+    // Draws into area of any painter, the widget's or a printed page's; pixel sizes
+    // are those of a 96 dpi screen, scaled to the painter's device.
+    void paint(QPainter &painter, const QRectF &area) const;
+
+    // Where sides a and b land in a box: to scale when both fit at least minimum
+    // units, otherwise with the short side widened to minimum.
+    struct Figure
+    {
+        QRectF rect;
+        bool toScale = true;
+    };
+    static Figure figure(double a, double b, const QRectF &box, qreal minimum);
+
+    // The colour of the rectangle's sides and diagonal and of nothing else.
+    static QColor lineColour();
+    static QString notToScaleNote();
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_has = false;
+    double m_a = 0, m_b = 0, m_d = 0, m_P = 0, m_S = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "solver/steps.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace solver {
+
+// The working behind a solve, in Bulgarian and the notation of Bulgarian school
+// mathematics, built from what the solver recorded: numbers as the grid shows them
+// (two decimals in the default locale, without trailing zeros), "=" before a number
+// shown exactly and "≈" before one that was rounded.
+
+// The whole working: the variant, the given values, each step with its formula, the
+// numbers put in and the value, then the answer; or, when the solve failed, the
+// condition that fails with the user's numbers and the reason.
+QStringList workingLines(const Steps &steps);
+
+// The formula of the step that computed a result column (0 to 4 for a, b, d, P, S)
+// with the numbers put in, "d = √(a² + b²) = √(3² + 4²) = √25 = 5"; empty for a given
+// column or when nothing computed it.
+QString cellFormula(const Steps &steps, int column);
+
+// A number as the grid shows it, without the zeros that end its two decimals.
+QString shownNumber(double value);
+
+// True when the shown text stands for exactly this double.
+bool shownExactly(double value);
+
+// "d = 5" or "d ≈ 5,09".
+QString namedValue(const QString &name, double value);
+
+} // namespace solver
