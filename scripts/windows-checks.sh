@@ -79,8 +79,8 @@ ln -sf /usr/share/fonts/truetype/liberation/LiberationSerif-*.ttf "$work/fonts/"
 export QT_QPA_FONTDIR=$work/fonts
 (cd "$build" && ctest -N | sed -n 's/^ *Test *#[0-9]*: /  /p')
 check "every test passes under Wine" \
-    sh -c "cd '$build' && ctest --output-on-failure --timeout 900 -j '$(nproc)' >'$work/ctest.log' 2>&1"
-grep -E 'tests passed|Passed|Failed|\*\*\*' "$work/ctest.log" | sed 's/^/  /'
+    sh -c "cd '$build' && ctest -V --timeout 900 -j '$(nproc)' >'$work/ctest.log' 2>&1"
+grep -E 'tests passed|Test +#.*(Passed|Failed|\*\*\*)|^[0-9]+: (Totals|FAIL!)' "$work/ctest.log" | sed 's/^/  /'
 
 echo "--- the installer"
 # What an installation may touch: the user's files and the registry, as Wine keeps them.
