@@ -14,6 +14,18 @@ function(quadrelon_windows_program target)
     qt_import_plugins(${target} INCLUDE ${plugins})
 endfunction()
 
+# A static Qt built without Direct2D has no DirectWrite font engine, but its print
+# engine still refers to one; the library that prints supplies the missing symbol.
+function(quadrelon_windows_print_support target)
+    get_target_property(disabled Qt6::Gui QT_DISABLED_PRIVATE_FEATURES)
+    get_target_property(enabled Qt6::Gui QT_ENABLED_PRIVATE_FEATURES)
+    if("direct2d" IN_LIST disabled AND "directwrite" IN_LIST enabled)
+        # In every program that links the library: an object of a static library
+        # would be passed over, as the linker reads Qt after it.
+        target_sources(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src/form/windows/directwritestub.cpp)
+    endif()
+endfunction()
+
 # Qt's texts under :/quadrelon/translations, where the start-up looks first; given to
 # the library that loads them, so that the tests have them too.
 function(quadrelon_windows_qt_texts target)
