@@ -534,8 +534,6 @@ void TstSolver::orderOfOperations()
     const auto expected = plainSolve(Formulas{}, variant, x, y);
     const auto other = plainSolve(::alternative(alternative), variant, x, y);
     const auto text = [](double value) { return runtime::twoDecimalText(value); };
-    QVERIFY2(text(expected[std::size_t(shows)]) != text(other[std::size_t(shows)]),
-             "the alternative shows the same text here");
 
     FormValues form;
     WorkingValues out = sentinelResults();
@@ -548,6 +546,14 @@ void TstSolver::orderOfOperations()
         QCOMPARE(text(column(out, col).toDouble()), text(expected[std::size_t(col)]));
     QByteArray why;
     QVERIFY2(exactly(out, expected, &why), why.constData());
+
+    // The row guards against its alternative only where the alternative shows other
+    // digits. MinGW's C library computes fma without fusing and hypot another way,
+    // so there the library alternatives can come out as the documented order does.
+    const bool differs = text(expected[std::size_t(shows)]) != text(other[std::size_t(shows)]);
+    if (!differs && (alternative.contains("fma") || alternative.contains("hypot")))
+        QSKIP("this C library's fma or hypot gives the documented order's digits here");
+    QVERIFY2(differs, "the alternative shows the same text here");
 }
 
 void TstSolver::noRectangleOrOverflow_data()
