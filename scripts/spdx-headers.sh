@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Gives every tracked file that lacks them the project's copyright and licence tags,
 # in the file's own comment style, then checks the tree with `reuse lint`. Files that
 # cannot hold a comment are listed in .reuse/dep5 instead. Running it again changes
@@ -31,7 +34,7 @@ main() {
         case "$1" in
         *.h.in | *.cpp.in | *.rc.in) echo c ;;
         *.xml.in) echo html ;;
-        *.desktop | *.supp) echo python ;;
+        *.desktop | *.supp | *.nsi) echo python ;;
         *)
             if [ "$(head -c 2 "$1")" = "#!" ]; then echo python; else echo auto; fi
             ;;
