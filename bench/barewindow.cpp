@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A second yardstick for the start-up benchmark: a window with one QLineEdit, started
 // through the calculator's own application setup (name, version, icon, Qt's Bulgarian
 // texts, the first-paint hook). Against the floor (qtfloor.cpp) it shows what that

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculate command on the offscreen window beside its floor, five plain
 // setText() writes of the results into the row's five cells.
 #include "benchinputs.h"

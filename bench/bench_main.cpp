@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The micro-benchmarks' main: Google Benchmark inside a QApplication on the
 // offscreen platform, so that the window's benchmarks have real widgets.
 #include "benchinputs.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The number reader and the two number texts beside plain conversions.
 #include "plainfloors.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The solver of each variant beside the same formulas in plain doubles.
 //
 // Every variant solves the 3-4-5 rectangle: its two given cells are read from texts

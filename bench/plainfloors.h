@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The floors the benchmarks compare with: the same work done the plainest way,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start-up benchmark's floor: the least a Qt Widgets program with a window of the
 // calculator's size can do. A QApplication, one 520 x 428 QWidget and one QLineEdit,
 // nothing else of the calculator; only the first-paint hook that every program in the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start-up benchmark's driver: starts programs one after the other, alternating
 // them, each with QUADRELON_EXIT_AFTER_FIRST_PAINT=1. The program prints two stamps
 // (CLOCK_MONOTONIC): when the first paint event reached its window, and when that

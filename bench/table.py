@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Turns the benchmark results of scripts/bench.sh into one markdown table.
 
 Usage: table.py MICRO_JSON STARTUP_OFFSCREEN_JSON [STARTUP_XVFB_JSON]

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Compile settings shared by every target of the project.
 #
 # The results shown to the user are compared bit for bit, so each double operation

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Packages made by CPack: `cpack -G DEB` in the build folder makes quadrelon_<version>_<arch>.deb.
 
 set(CPACK_PACKAGE_NAME quadrelon)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What a Windows build adds: Qt is linked statically there, so its plugins are named
 # here, and Qt's Bulgarian texts travel inside quadrelon.exe.
 

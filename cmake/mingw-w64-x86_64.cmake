@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads, so that
 # std::thread and Qt's threads share one model). Used both for the static Qt and for
 # Quadrelon itself; scripts/windows.sh passes it.

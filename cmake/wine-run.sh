@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a Windows test executable under Wine for CTest. Wine keeps the host's QT_*
 # variables from Windows programs and passes WINEQT_* on as QT_* instead, so the
 # tests' QT_QPA_PLATFORM=offscreen is handed over in that form.

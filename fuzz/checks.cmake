@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The rules the fuzzers check, in a library of their own: the fuzzers link it, and so
 # do the plain tests that replay the checked-in corpora and soak the window.
 if(NOT TARGET quadrelon_fuzzchecks)

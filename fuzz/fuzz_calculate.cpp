@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculate command of a shown window on the offscreen platform: the first byte
 // picks the variant, the second the locale, the rest fills the row's cells.
 #include "checks.h"

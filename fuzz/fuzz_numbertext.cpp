@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Number texts from any bytes: the first picks the locale, the rest is UTF-8.
 #include "checks.h"
 

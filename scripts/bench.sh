@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the benchmarks (preset "bench", a Release build) and runs them all:
 #  - the solver, the number texts and the calculate command beside their floors
 #    (Google Benchmark, repetitions interleaved at random, medians);

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing need, once.
 # Packages already installed are left alone; apt-get runs only when one is missing.
 # Usage: scripts/deps.sh [extra-package ...]

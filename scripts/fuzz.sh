@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets (the fuzz preset: clang with coverage, address and
 # undefined-behaviour sanitizers) and runs each for a bounded time, starting from a
 # copy of its checked-in corpus in fuzz/corpus/<name>/. The copy, the new inputs and

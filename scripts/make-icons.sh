@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes every icon file from the drawing resources/quadrelon.svg:
 #
 #   quadrelon.png                  32 x 32, the window icon and the desktop's 32x32 size

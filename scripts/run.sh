@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the calculator (installing what is missing) and starts it.
 # Usage: scripts/run.sh [preset]
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the calculator under the Orca screen reader on a virtual display, drives it
 # with xdotool as a user would and prints what Orca said at four moments: Tab into
 # the option group, Down in it, a calculation ("Вариант 10", P = 14, S = 12) and an

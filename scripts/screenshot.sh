@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes docs/screenshot.png from the running program: starts it on a virtual display
 # with a window manager, does a calculation as a user would ("Вариант 10" with
 # P = 14 and S = 12) and captures the window with its title bar. Then opens the

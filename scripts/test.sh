@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds everything (installing what is missing) and runs every test through CTest
 # on Qt's offscreen platform, so no display is needed.
 # Usage: scripts/test.sh [preset]

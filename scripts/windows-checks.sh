@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the Windows build under Wine on a virtual display; run by scripts/windows.sh.
 #  - quadrelon.exe imports only Windows' own DLLs and carries its icon and version;
 #  - every CTest test of the Windows build passes under Wine (offscreen platform);

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Quadrelon for Windows, made and tested on Debian 12:
 #  1. installs the Debian packages it needs (MinGW-w64, NSIS, Wine, ...) and fetches
 #     Debian's qt6-base sources, the same version as the host Qt;

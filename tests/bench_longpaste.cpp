@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Long input: a paste of 125 KB to 1 MB into a given cell, read by the calculation,
 // and the window's answer to the next key while the cell holds it. The time of each
 // should grow in proportion to the length, and a 1 MB paste with its calculation

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The calculator's accessibility tree over AT-SPI, as tst_accessibility.sh starts it:
 selects "Вариант 10", types P = 14 and S = 12, presses "Изчисли", reads the row back."""
 import os

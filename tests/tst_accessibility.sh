@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The window's accessibility tree over AT-SPI, as a screen reader reads it: the
 # program runs on a virtual display with a session bus and an accessibility bus of
 # its own, and tst_accessibility.py reads and drives it through AT-SPI.

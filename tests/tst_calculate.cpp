@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "Изчисли" end to end: typed into the real window, read back from its cells.
 #include "support/formfixture.h"
 

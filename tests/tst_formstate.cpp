@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading, variant selection and clearing, driven through the real widgets.
 #include "support/formfixture.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replays every checked-in fuzzer input through the fuzzers' own checks, so the
 // ordinary build checks what the fuzzers once found or were seeded with; and checks
 // number texts of a megabyte and more, too long for a corpus file.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The keys, menus and tooltips a desktop user expects, driven on the real window.
 #include "support/formfixture.h"
 

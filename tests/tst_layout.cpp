@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as the user sees it: places, fonts, colours, focus and the fixed texts.
 #include "support/formfixture.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the user can read: every text against its background in the light and a dark
 // palette, numbers shown whole, messages whose formulas stay on one line.
 #include "support/formfixture.h"

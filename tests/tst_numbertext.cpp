@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the number texts: reading the number at the start of a text, the shortest
 // text of a double and the two-decimal text, in the C, en_US and bg_BG locales.
 

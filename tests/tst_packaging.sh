@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks of what ships besides the program: the icon files, the Windows resources,
 # the desktop entry, the AppStream metainfo, the installed tree, the Debian package and
 # the licence tags of every file.

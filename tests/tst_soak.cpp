@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A soak of the real window: thousands of random user actions with a fixed seed in
 // each locale, with the state rules of the form checked after every one of them.
 #include "checks.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of "Покажи решението" on the real window: the action and its shortcut, the
 // "Решение" window that follows each calculation, the result cells' formulas, the
 // drawing measured in rendered images, and a print to PDF rendered back by pdftoppm.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the rectangle solver: the ten variants with exact results, the values that
 // describe no rectangle, overflow, the values the form keeps between calculations, and
 // a property check against thousands of random rectangles.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the calculator's working values: their arithmetic, comparison and
 // conversions, the checked 16-bit helpers, the square root and the error texts.
 

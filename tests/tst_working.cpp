@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the working written from a solve's steps: the lines of each variant for
 // the 3-4-5 rectangle, the reason for each kind of values that describe no rectangle,
 // and numbers shown rounded, all in the Bulgarian locale.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quadrelon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 ; The Windows installer of Quadrelon, made by scripts/windows.sh with
 ;   makensis -DVERSION=1.00 -DVI_VERSION=1.0.0.0 -DPUBLISHER=... -DSTAGE=<folder> -DOUTFILE=<file>
 ;            -DICON=<file.ico> [-DLICENCE=<file>] quadrelon.nsi

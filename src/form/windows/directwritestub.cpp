@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's Windows print engine hands text to the printer through the font engine that
 // drew it, and for a DirectWrite engine it asks that engine for a GDI font. A Qt
 // built without Direct2D compiles no DirectWrite font engine at all (its Windows
