@@ -5,6 +5,7 @@
 // "Решение" window that follows each calculation, the result cells' formulas, the
 // drawing measured in rendered images, and a print to PDF rendered back by pdftoppm.
 
+#include "form/printing.h"
 #include "form/rectangledrawing.h"
 #include "form/solutionwindow.h"
 #include "support/formfixture.h"
@@ -14,7 +15,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QPlainTextEdit>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void drawingToScale();
 
     void printsTextAndDrawingToPdf();
+    void printDialogComesWithItsModule();
 };
 
 void TstSolution::shortcutOpensOneWindowThatFollows()
@@ -180,10 +182,11 @@ void TstSolution::printsTextAndDrawingToPdf()
     QVERIFY(window);
 
     QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(u"solution.pdf"_s));
-    QVERIFY(window->printTo(&printer));
+    {
+        QPdfWriter pdf(dir.filePath(u"solution.pdf"_s));
+        pdf.setResolution(600);
+        QVERIFY(window->printTo(&pdf));
+    }
 
     QProcess render;
     render.start(pdftoppm, {u"-r"_s, u"50"_s, u"-png"_s, u"-singlefile"_s,
@@ -202,6 +205,26 @@ void TstSolution::printsTextAndDrawingToPdf()
             textPixels += qGray(page.pixel(x, y)) < 100 ? 1 : 0;
     }
     QVERIFY2(textPixels > 500, QByteArray::number(textPixels));
+}
+
+void TstSolution::printDialogComesWithItsModule()
+{
+    // Qt's printing library is loaded with the module only now; the guard accepts
+    // the dialog, and the printer it chose reaches the print function.
+    FormFixture f;
+    QVERIFY2(printing::available(), "the printing module was not found beside the build's programs");
+    QPagedPaintDevice *chosen = nullptr;
+    const bool printed = printing::printWithDialog(f.form.get(), u"Решение"_s, u"Печат на решението"_s,
+                                                   [&chosen](QPagedPaintDevice *printer) {
+                                                       chosen = printer;
+                                                       return true;
+                                                   });
+    const auto seen = f.guard->take();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.first().title, u"Печат на решението"_s);
+    QVERIFY(seen.first().parentIsWindow);
+    QVERIFY(printed);
+    QVERIFY(chosen);
 }
 
 QTEST_MAIN(TstSolution)

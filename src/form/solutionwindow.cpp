@@ -3,7 +3,9 @@
 
 #include "form/solutionwindow.h"
 
+#include "form/printing.h"
 #include "form/rectangledrawing.h"
+#include "runtime/errorreport.h"
 #include "solver/steps.h"
 #include "solver/working.h"
 
@@ -13,8 +15,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -98,7 +99,7 @@ QString SolutionWindow::text() const
     return m_text->toPlainText();
 }
 
-bool SolutionWindow::printTo(QPrinter *printer) const
+bool SolutionWindow::printTo(QPagedPaintDevice *printer) const
 {
     QPainter painter;
     if (!painter.begin(printer))
@@ -124,10 +125,10 @@ bool SolutionWindow::printTo(QPrinter *printer) const
 
 void SolutionWindow::print()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(windowTitle());
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(u"Печат на решението"_s);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(&printer);
+    if (!printing::available()) {
+        runtime::reportError(this, runtime::RuntimeError(runtime::ErrorCode::PrintingUnavailable));
+        return;
+    }
+    printing::printWithDialog(this, windowTitle(), u"Печат на решението"_s,
+                              [this](QPagedPaintDevice *printer) { return printTo(printer); });
 }

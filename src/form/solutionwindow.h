@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class QPlainTextEdit;
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 class RectangleDrawing;
 
@@ -31,7 +31,7 @@ public:
     QPushButton *printButton() const { return m_print; }
 
     // The text and the drawing on one page of the printer.
-    bool printTo(QPrinter *printer) const;
+    bool printTo(QPagedPaintDevice *printer) const;
 
 private:
     void print();

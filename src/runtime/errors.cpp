@@ -23,6 +23,8 @@ QString errorMessage(ErrorCode code)
                               "стойността е твърде голяма.");
     case ErrorCode::ControlFailure:
         return QStringLiteral("Грешка при достъп до елемент на прозореца.");
+    case ErrorCode::PrintingUnavailable:
+        return QStringLiteral("Печатът не е достъпен: модулът за печат не е инсталиран.");
     case ErrorCode::SideLongerThanDiagonal:
         return QStringLiteral("Няма правоъгълник с тези стойности: страната не може да е "
                               "по-дълга от диагонала (трябва страна\u00A0≤\u00A0d).");

@@ -21,6 +21,7 @@ enum class ErrorCode : int {
     TypeMismatch = 13,       // a text where a number is needed
     FloatingPoint = 16,      // the floating-point status check found an exception flag
     ControlFailure = 440,    // a control could not be reached
+    PrintingUnavailable = 441, // the printing module is not installed
 
     // The given values describe no real rectangle.
     SideLongerThanDiagonal = 1001,
