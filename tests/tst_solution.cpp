@@ -211,6 +211,9 @@ void TstSolution::printDialogComesWithItsModule()
 {
     // Qt's printing library is loaded with the module only now; the guard accepts
     // the dialog, and the printer it chose reaches the print function.
+#if defined(Q_OS_WIN)
+    QSKIP("Windows shows its own print dialog, which is no Qt widget the fixture can close");
+#endif
     FormFixture f;
     QVERIFY2(printing::available(), "the printing module was not found beside the build's programs");
     QPagedPaintDevice *chosen = nullptr;
