@@ -58,6 +58,9 @@ QColor textColourFor(const QColor &background);
 
 inline constexpr const char16_t kTitleText[] = u"Математика - правоъгълник, страни, диагонал";
 inline constexpr const char kFontFamily[] = "Times New Roman";
+// The face made to Times New Roman's measures, which fontconfig shows in its place
+// where Times New Roman itself is not installed.
+inline constexpr const char kFontStandIn[] = "Liberation Serif";
 inline constexpr int kFontPointSize = 12;
 
 // All 71 controls, in the order they are created.
