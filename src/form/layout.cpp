@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace layout {
 
@@ -105,15 +104,44 @@ std::vector<Control> buildControls()
 
 } // namespace
 
+namespace {
+
+// x^(1/5) for 0 < x <= 1, by Newton's method from above, where it falls steadily.
+constexpr double fifthRoot(double x)
+{
+    double root = 1.0;
+    for (int step = 0; step < 64; ++step) {
+        const double fourth = root * root * root * root;
+        root = (4.0 * root + x / fourth) / 5.0;
+    }
+    return root;
+}
+
+// The sRGB channel values 0..255 made linear, as WCAG 2.1 defines it: c / 12.92 up to
+// 0.04045, else ((c + 0.055) / 1.055)^2.4, here x^2 times the fifth root of x^2.
+// Worked out by the compiler: the colours are chosen while the window is built, and
+// the math library's pow would bring its code and tables into memory for it alone.
+constexpr std::array<float, 256> kLinearChannel = [] {
+    std::array<float, 256> table{};
+    for (int value = 0; value < 256; ++value) {
+        const double c = value / 255.0;
+        const double x = (c + 0.055) / 1.055;
+        table[value] = float(c <= 0.04045 ? c / 12.92 : x * x * fifthRoot(x * x));
+    }
+    return table;
+}();
+static_assert(kLinearChannel[128] > 0.2158604f && kLinearChannel[128] < 0.2158606f);
+static_assert(kLinearChannel[255] > 0.9999999f && kLinearChannel[255] < 1.0000001f);
+
+} // namespace
+
 QColor textColourFor(const QColor &background)
 {
-    // Relative luminance as WCAG 2.1 defines it; the contrast ratio with black is
-    // (L + 0.05) / 0.05 and with white 1.05 / (L + 0.05), equal at L = 0.179.
-    const auto linear = [](float channel) {
-        return channel <= 0.04045f ? channel / 12.92f : std::pow((channel + 0.055f) / 1.055f, 2.4f);
-    };
-    const float luminance = 0.2126f * linear(background.redF()) + 0.7152f * linear(background.greenF())
-        + 0.0722f * linear(background.blueF());
+    // Relative luminance; the contrast ratio with black is (L + 0.05) / 0.05 and with
+    // white 1.05 / (L + 0.05), equal at L = 0.179.
+    const QColor rgb = background.toRgb();
+    const float luminance = 0.2126f * kLinearChannel[rgb.red()] + 0.7152f * kLinearChannel[rgb.green()]
+        + 0.0722f * kLinearChannel[rgb.blue()];
     return luminance > 0.179f ? QColor(Qt::black) : QColor(Qt::white);
 }
 
