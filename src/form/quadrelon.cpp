@@ -191,7 +191,10 @@ void Quadrelon::describeCells()
     QString keys = QStringLiteral(". Enter — изчисли");
     for (const QAction *action : Cell::menuActions(this)) {
         if (!action->shortcut().isEmpty()) {
-            keys += QStringLiteral("; ") + action->shortcut().toString(QKeySequence::NativeText)
+            // Key names as Qt writes them on Linux and Windows. Qt's Bulgarian texts
+            // spell them the same, and asking for them here would read those texts
+            // at start-up.
+            keys += QStringLiteral("; ") + action->shortcut().toString(QKeySequence::PortableText)
                 + QStringLiteral(" — ") + action->property("hint").toString();
         }
     }

@@ -8,6 +8,7 @@
 #include "runtime/firstpaint.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -16,6 +17,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <utility>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -42,6 +45,46 @@ bool displayMissing()
 #endif
 }
 
+// Qt's own Bulgarian texts (context menus, message box buttons, dialogs), read from
+// their file the first time Qt asks for one. The window's own texts are the program's,
+// so nothing before the first paint needs them, and the file (165 KB) stays out of
+// memory at start-up; the first context menu or message box reads it, well within a
+// millisecond.
+class QtTextsOnDemand final : public QTranslator
+{
+public:
+    QtTextsOnDemand(QString file, QObject *parent) : QTranslator(parent), m_file(std::move(file)) {}
+
+    bool isEmpty() const override { return false; }
+
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        // Qt may ask from any thread.
+        std::call_once(m_reading, [this] { m_read = m_texts.load(m_file); });
+        return m_read ? m_texts.translate(context, sourceText, disambiguation, n) : QString();
+    }
+
+private:
+    const QString m_file;
+    mutable std::once_flag m_reading;
+    mutable QTranslator m_texts;
+    mutable bool m_read = false;
+};
+
+// The Windows build carries Qt's texts inside the program, since no Qt is installed
+// there; elsewhere they come with the system's Qt. Empty when there are none.
+QString qtTextsFile()
+{
+    for (const QString &directory :
+         {QStringLiteral(":/quadrelon/translations"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        const QString file = directory + QStringLiteral("/qtbase_bg.qm");
+        if (QFileInfo::exists(file))
+            return file;
+    }
+    return QString();
+}
+
 } // namespace
 
 void keepLargeBlocksForReuse()
@@ -63,16 +106,13 @@ QIcon programIcon()
 
 bool installBulgarianQtTexts()
 {
-    auto *translator = new QTranslator(qApp);
-    // The Windows build carries Qt's texts inside the program, since no Qt is
-    // installed there; elsewhere they come with the system's Qt.
-    if (!translator->load(QStringLiteral("qtbase_bg"), QStringLiteral(":/quadrelon/translations"))
-        && !translator->load(QStringLiteral("qtbase_bg"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
+    const QString file = qtTextsFile();
+    if (file.isEmpty())
         return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    // The window is laid out left to right in every language; said outright, Qt does
+    // not look into the texts for the direction when they are installed.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    return QCoreApplication::installTranslator(new QtTextsOnDemand(file, qApp));
 }
 
 int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow)

@@ -28,8 +28,8 @@ void keepLargeBlocksForReuse();
 // would load Qt's image plugins and their libraries at every start.
 QIcon programIcon();
 
-// Loads Qt's own Bulgarian texts (context menus, message box buttons) into the
-// running application; false when the translation is not installed.
+// Gives the running application Qt's own Bulgarian texts (context menus, message box
+// buttons), read when Qt first asks for one; false when they are not installed.
 bool installBulgarianQtTexts();
 
 } // namespace runtime
