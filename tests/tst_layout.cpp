@@ -126,6 +126,9 @@ private Q_SLOTS:
     void fonts()
     {
         FormFixture f;
+        // What the cells show: an empty cell has no letters, and keeps the window's.
+        for (QLineEdit *cell : f.form->Text2)
+            cell->setText(QStringLiteral("1"));
         // Times New Roman, or by name the face that fontconfig shows in its place.
         const QString family = f.form->font().family();
         QCOMPARE(QFontInfo(f.form->font()).family(), QFontInfo(QFont(QStringLiteral("Times New Roman"), 12)).family());
@@ -140,6 +143,10 @@ private Q_SLOTS:
         }
         // The face that stands in for Times New Roman must draw Cyrillic.
         QVERIFY(QFontMetrics(f.form->font()).inFontUcs4(U'ъ'));
+        // Emptied and written again, a given cell is bold again.
+        f.form->Text2[0]->clear();
+        f.form->Text2[0]->setText(QStringLiteral("1"));
+        QCOMPARE(f.form->Text2[0]->font().weight(), QFont::Bold);
     }
 
     void givenAndResultCells()

@@ -55,8 +55,7 @@ constexpr int kLineEditMargin = 2;
 
 Cell::Cell(const QFont &font, QWidget *parent) : QLineEdit(parent), m_font(font)
 {
-    if (!parent || font != parent->font())
-        setFont(font);
+    // Empty, the cell keeps the window's font until it has text to show (see fit()).
     connect(this, &QLineEdit::textChanged, this, [this] {
         fit();
         // A text the program writes is shown from its first digit, focused or not;
@@ -152,10 +151,16 @@ void Cell::fit()
             size -= kSizeStep;
         elided = !fits(shown, size, room);
     }
-    if (font().pointSizeF() != size) {
-        QFont font = m_font;
-        font.setPointSizeF(size);
-        setFont(font);
+    QFont fitted = m_font;
+    fitted.setPointSizeF(size);
+    if (shown.isEmpty()) {
+        // No letters to draw, and the window's face has the same height and baseline
+        // as the cell's bold one: inherited, it spares loading the bold face at
+        // start-up, when the twenty given cells are empty.
+        if (testAttribute(Qt::WA_SetFont))
+            setFont(QFont());
+    } else if (font() != fitted) {
+        setFont(fitted);
     }
     if (elided != m_elided) {
         m_elided = elided;

@@ -30,7 +30,8 @@ public:
     // The actions of owner that given cells offer in their context menu.
     static QList<QAction *> menuActions(const QWidget *owner);
 
-    // font: the cell's full-size font, which it returns to whenever its text fits.
+    // font: the cell's full-size font, which it shows its text in whenever the text
+    // fits; an empty cell keeps its parent's font.
     Cell(const QFont &font, QWidget *parent);
 
     // The tooltip's lines: what the cell is, then how its value was computed, then
