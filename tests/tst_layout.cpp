@@ -125,7 +125,10 @@ private Q_SLOTS:
 
     void fonts()
     {
+        const QFont systemFont = QApplication::font();
         FormFixture f;
+        // Dialogs, menus and tooltips keep the system's font.
+        QCOMPARE(QApplication::font(), systemFont);
         // What the cells show: an empty cell has no letters, and keeps the window's.
         for (QLineEdit *cell : f.form->Text2)
             cell->setText(QStringLiteral("1"));

@@ -11,6 +11,7 @@
 #include "runtime/startup.h"
 
 #include <QFontDatabase>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -81,6 +82,26 @@ void fillWith(QWidget *widget, QPalette::ColorRole role, const QColor &colour, Q
     widget->setPalette(palette);
 }
 
+// Qt lays out the text of a new line edit or text box once with the application's
+// font, before the control takes the window's. With the system's font that loads a
+// second face (DejaVu Sans on Debian, 0.25 MiB and a fontconfig match) only to throw
+// its layout away, so the window's font is the application's while the controls are
+// made. Dialogs, menus and tooltips, made later, have the system's font again.
+class WindowFontWhileBuilding
+{
+public:
+    explicit WindowFontWhileBuilding(const QFont &font) : m_system(QApplication::font())
+    {
+        QApplication::setFont(font);
+    }
+    ~WindowFontWhileBuilding() { QApplication::setFont(m_system); }
+    WindowFontWhileBuilding(const WindowFontWhileBuilding &) = delete;
+    WindowFontWhileBuilding &operator=(const WindowFontWhileBuilding &) = delete;
+
+private:
+    const QFont m_system;
+};
+
 // What every control takes from its row of the table once it exists.
 void place(QWidget *widget, const layout::Control &c)
 {
@@ -134,6 +155,7 @@ void Quadrelon::createControls()
     fillWith(this, QPalette::Window, layout::kWindowColour);
 
     std::map<int, QWidget *> byTabIndex;
+    const WindowFontWhileBuilding windowFontWhileBuilding(font());
     for (const layout::Control &c : layout::controls()) {
         QWidget *widget = nullptr;
         switch (c.kind) {
