@@ -10,8 +10,8 @@
 #include "quadrelon_config.h"
 #include "runtime/startup.h"
 
-#include <QFontDatabase>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -45,6 +45,8 @@ bool displayMissing()
 #endif
 }
 
+constexpr char kQtTexts[] = "qtbase_bg";
+
 // Qt's own Bulgarian texts (context menus, message box buttons, dialogs), read from
 // their file the first time Qt asks for one. The window's own texts are the program's,
 // so nothing before the first paint needs them, and the file (165 KB) stays out of
@@ -53,7 +55,9 @@ bool displayMissing()
 class QtTextsOnDemand final : public QTranslator
 {
 public:
-    QtTextsOnDemand(QString file, QObject *parent) : QTranslator(parent), m_file(std::move(file)) {}
+    QtTextsOnDemand(QString directory, QObject *parent) : QTranslator(parent), m_directory(std::move(directory))
+    {
+    }
 
     bool isEmpty() const override { return false; }
 
@@ -61,26 +65,26 @@ public:
                       int n) const override
     {
         // Qt may ask from any thread.
-        std::call_once(m_reading, [this] { m_read = m_texts.load(m_file); });
+        std::call_once(m_reading, [this] { m_read = m_texts.load(QString::fromLatin1(kQtTexts), m_directory); });
         return m_read ? m_texts.translate(context, sourceText, disambiguation, n) : QString();
     }
 
 private:
-    const QString m_file;
+    const QString m_directory;
     mutable std::once_flag m_reading;
     mutable QTranslator m_texts;
     mutable bool m_read = false;
 };
 
-// The Windows build carries Qt's texts inside the program, since no Qt is installed
-// there; elsewhere they come with the system's Qt. Empty when there are none.
-QString qtTextsFile()
+// Where Qt's Bulgarian texts are. The Windows build carries them inside the program,
+// since no Qt is installed there; elsewhere they come with the system's Qt. Empty when
+// there are none.
+QString qtTextsDirectory()
 {
     for (const QString &directory :
          {QStringLiteral(":/quadrelon/translations"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
-        const QString file = directory + QStringLiteral("/qtbase_bg.qm");
-        if (QFileInfo::exists(file))
-            return file;
+        if (QFileInfo::exists(directory + QLatin1Char('/') + QString::fromLatin1(kQtTexts) + QStringLiteral(".qm")))
+            return directory;
     }
     return QString();
 }
@@ -106,13 +110,13 @@ QIcon programIcon()
 
 bool installBulgarianQtTexts()
 {
-    const QString file = qtTextsFile();
-    if (file.isEmpty())
+    const QString directory = qtTextsDirectory();
+    if (directory.isEmpty())
         return false;
     // The window is laid out left to right in every language; said outright, Qt does
     // not look into the texts for the direction when they are installed.
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
-    return QCoreApplication::installTranslator(new QtTextsOnDemand(file, qApp));
+    return QCoreApplication::installTranslator(new QtTextsOnDemand(directory, qApp));
 }
 
 int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow)
