@@ -156,17 +156,25 @@ void Quadrelon::clearFormulas()
         static_cast<Cell *>(edit)->setFormula(QString());
 }
 
+QAction *Quadrelon::addCellAction(const QString &text, const QString &name, const QKeySequence &shortcut,
+                                  const QString &hint)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setProperty(Cell::kMenuProperty, true);
+    action->setProperty("hint", hint);
+    addAction(action);
+    return action;
+}
+
 void Quadrelon::createActions()
 {
-    auto *copy = new QAction(QStringLiteral("Копирай реда"), this);
-    copy->setObjectName(QStringLiteral("copyRowAction"));
     // Ctrl+C stays with the text selected in a cell.
-    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    copy->setShortcutContext(Qt::WindowShortcut);
-    copy->setProperty(Cell::kMenuProperty, true);
-    copy->setProperty("hint", QStringLiteral("копирай реда"));
+    QAction *copy = addCellAction(QStringLiteral("Копирай реда"), QStringLiteral("copyRowAction"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QStringLiteral("копирай реда"));
     connect(copy, &QAction::triggered, this, [this] { handleEvent([this] { copyRow(); }); });
-    addAction(copy);
 }
 
 void Quadrelon::copyRow()

@@ -14,6 +14,7 @@
 #include <functional>
 
 class QAction;
+class QKeySequence;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -91,6 +92,10 @@ protected:
 private:
     void createControls();
     QPlainTextEdit *createTextBox(const layout::Control &c);
+    // An action of the window, its shortcut working anywhere in it, that the given
+    // cells offer in their context menus and name, with hint, in their tooltips.
+    QAction *addCellAction(const QString &text, const QString &name, const QKeySequence &shortcut,
+                           const QString &hint);
     void createActions();
     void describeCells();
     void clearFormulas();

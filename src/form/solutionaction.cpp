@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quadrelon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/cell.h"
 #include "form/quadrelon.h"
 #include "form/solutionwindow.h"
 
@@ -21,17 +20,11 @@ using namespace Qt::StringLiterals;
 
 void Quadrelon::addSolutionAction()
 {
-    auto *action = new QAction(u"Покажи решението"_s, this);
-    action->setObjectName(u"showSolutionAction"_s);
     // Ctrl+R, R as in "Решение" (Р on the phonetic Bulgarian keyboard): no line-edit
     // shortcut uses it, nor does copying the row (Ctrl+Shift+C).
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    action->setShortcutContext(Qt::WindowShortcut);
-    // The given cells' context menus and tooltips offer every action marked so.
-    action->setProperty(Cell::kMenuProperty, true);
-    action->setProperty("hint", u"покажи решението"_s);
+    QAction *action = addCellAction(u"Покажи решението"_s, u"showSolutionAction"_s,
+                                    QKeySequence(Qt::CTRL | Qt::Key_R), u"покажи решението"_s);
     connect(action, &QAction::triggered, this, &Quadrelon::showSolution);
-    addAction(action);
 
     // Writing the formulas takes longer than the calculation itself, and nobody reads
     // a tooltip before the row is shown: they follow once the click has been handled.
