@@ -108,16 +108,10 @@ cmake --build --preset default --target quadrelon >/dev/null
 export program=${QUADRELON:-$PWD/build/default/src/quadrelon}
 
 work=$(mktemp -d)
-# Xvfb picks a free display itself and says which; guessing one races other servers.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-cleanup() { kill "${wm:-}" "$xvfb" 2>/dev/null || true; rm -rf "$work"; }
+. scripts/virtual-desktop.sh
+cleanup() { kill "${wm:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
+start_virtual_desktop 800x600
 
 timeout 120 dbus-run-session -- "$self" --inside "$work" 2>/dev/null || true
 [ -n "${1:-}" ] && cp "$work/orca.log" "$1"

@@ -16,16 +16,10 @@ scripts/deps.sh xdotool openbox imagemagick x11-utils
 cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1400x700x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() { kill "${app:-}" "${wm:-}" "$xvfb" 2>/dev/null || true; }
+. scripts/virtual-desktop.sh
+cleanup() { kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true; }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
+start_virtual_desktop 1400x700
 
 build/default/src/quadrelon &
 app=$!

@@ -37,15 +37,10 @@ check() {
 }
 settle() { timeout 120 wineserver -w; }
 
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() { kill "${app:-}" "${wm:-}" 2>/dev/null; wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; }
+. scripts/virtual-desktop.sh
+cleanup() { kill "${app:-}" "${wm:-}" 2>/dev/null; wineserver -k 2>/dev/null; kill "${xvfb:-}" 2>/dev/null; }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm=$!
+start_virtual_desktop 1024x768
 wine64 wineboot -i >/dev/null 2>&1
 # Wine has no Times New Roman, and for it GDI picks Liberation Sans; the prefix gets
 # the metric-compatible Liberation Serif under that name, as Linux's fontconfig does.
