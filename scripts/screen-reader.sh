@@ -69,15 +69,15 @@ EOF
     xdotool key Down; sleep 2
     mark "-"
 
-    click 20 "$(option_y 9)"      # "Вариант 10"
-    click $(cell_xy 48); typein 14
-    click $(cell_xy 49); typein 12
+    # enter ROW CELL VALUE CELL VALUE: selects the option of row (0-based) and types
+    # the two given values.
+    enter() { click 20 "$(option_y "$1")"; click $(cell_xy "$2"); typein "$3"; click $(cell_xy "$4"); typein "$5"; }
+
+    enter 9 48 14 49 12
     mark "Calculation by a click on \"Изчисли\" (\"Вариант 10\", P = 14, S = 12)"
     click $calculate_xy; sleep 3
     mark "-"
-    click 20 "$(option_y 8)"      # "Вариант 9"
-    click $(cell_xy 42); typein 13
-    click $(cell_xy 44); typein 60
+    enter 8 42 13 44 60
     focus_calculate
     mark "Calculation by Space on \"Изчисли\" (\"Вариант 9\", d = 13, S = 60)"
     xdotool key space; sleep 3
@@ -86,9 +86,7 @@ EOF
     # By keyboard: a click can race the error box in Orca (seldom), which then takes
     # the box for the window clicked in and keeps quiet when the box reports itself
     # active.
-    click 20 "$(option_y 1)"      # "Вариант 2"
-    click $(cell_xy 5); typein 5
-    click $(cell_xy 7); typein 4
+    enter 1 5 5 7 4
     focus_calculate
     mark "Error box by Space on \"Изчисли\" (\"Вариант 2\", a = 5, d = 4)"
     xdotool key space; sleep 4
