@@ -371,4 +371,29 @@ QString twoDecimalText(double value)
     return text;
 }
 
+QString decimalText(QByteArrayView wholeDigits, QByteArrayView fractionDigits, bool negative)
+{
+    const QLocale locale;
+    QString text;
+    if (wholeDigits.size() <= 15) {
+        // A double holds a whole number of up to 15 digits exactly, so the one grouping
+        // of the grid serves.
+        const double whole = wholeDigits.toByteArray().toDouble();
+        text = twoDecimalText(whole);
+        text.chop(locale.decimalPoint().size() + 2);
+    } else {
+        const QString group = locale.groupSeparator();
+        for (qsizetype i = 0; i < wholeDigits.size(); ++i) {
+            if (i > 0 && (wholeDigits.size() - i) % 3 == 0)
+                text += group;
+            text += QLatin1Char(wholeDigits[i]);
+        }
+    }
+    if (!fractionDigits.isEmpty())
+        text += locale.decimalPoint() + QString::fromLatin1(fractionDigits);
+    if (negative)
+        text.prepend(locale.negativeSign());
+    return text;
+}
+
 } // namespace runtime

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -49,5 +50,10 @@ QString plainText(double value);
 // Exactly two decimals, rounded from the exact value of the double with halves away
 // from zero, grouped and signed as the locale does it; never a negative zero.
 QString twoDecimalText(double value);
+
+// An exact decimal digit for digit: the whole part (ASCII digits) grouped as
+// twoDecimalText() groups it, then, when there are any, the locale's decimal separator
+// and every fraction digit; the locale's minus sign before a negative one.
+QString decimalText(QByteArrayView wholeDigits, QByteArrayView fractionDigits, bool negative);
 
 } // namespace runtime
