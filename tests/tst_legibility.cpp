@@ -247,10 +247,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("formula");
-        QTest::newRow("side and diagonal") << int(ErrorCode::SideLongerThanDiagonal) << "страна ≤ d";
-        QTest::newRow("side and half the perimeter") << int(ErrorCode::SideLongerThanHalfPerimeter) << "страна ≤ P/2";
-        QTest::newRow("shortest diagonal") << int(ErrorCode::DiagonalTooShortForPerimeter) << "d ≥ P/(2√2)";
-        QTest::newRow("area and perimeter") << int(ErrorCode::AreaTooLargeForPerimeter) << "S ≤ P²/16";
+        QTest::newRow("side and diagonal") << int(ErrorCode::SideLongerThanDiagonal) << "страна < d";
+        QTest::newRow("comparative") << int(ErrorCode::SideLongerThanDiagonal) << "по-къса";
+        QTest::newRow("side and half the perimeter") << int(ErrorCode::SideLongerThanHalfPerimeter) << "страна < P : 2";
+        QTest::newRow("shortest diagonal") << int(ErrorCode::DiagonalTooShortForPerimeter) << "d ≥ P : (2√2)";
+        QTest::newRow("area and perimeter") << int(ErrorCode::AreaTooLargeForPerimeter) << "S ≤ P² : 16";
     }
 
     void formulaStaysOnOneLine()

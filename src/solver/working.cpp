@@ -220,13 +220,19 @@ QString failedCondition(const Steps &steps)
     const QString sideText = named(side, given(steps, side));
     switch (steps.error) {
     case ErrorCode::SideLongerThanDiagonal:
-        return sideText + u" > "_s + named(Target::D, d);
-    case ErrorCode::SideZeroWithArea:
-        return sideText + u", "_s + named(Target::S, S);
+        return sideText + u" ≥ "_s + named(Target::D, d);
+    case ErrorCode::GivenValueZero: {
+        QStringList zeros;
+        for (int column = 0; column < 5; ++column) {
+            if (steps.about & runtime::quantity(column))
+                zeros << named(Target(column), 0.0);
+        }
+        return zeros.join(u", "_s);
+    }
     case ErrorCode::SideLongerThanHalfPerimeter:
-        return sideText + u" > "_s + Line(u"P : 2"_s).then({P / 2.0}).text();
+        return sideText + u" ≥ "_s + Line(u"P : 2"_s).then({P / 2.0}).text();
     case ErrorCode::DiagonalLongerThanHalfPerimeter:
-        return named(Target::D, d) + u" > "_s + Line(u"P : 2"_s).then({P / 2.0}).text();
+        return named(Target::D, d) + u" ≥ "_s + Line(u"P : 2"_s).then({P / 2.0}).text();
     case ErrorCode::DiagonalTooShortForPerimeter:
         return named(Target::D, d) + u" < "_s
             + Line(u"P : (2√2)"_s).then({P / (2.0 * std::sqrt(2.0))}).text();
@@ -284,7 +290,7 @@ QStringList workingLines(const Steps &steps)
         const QString condition = failedCondition(steps);
         if (!condition.isEmpty())
             lines << condition;
-        lines << runtime::errorMessage(steps.error);
+        lines << runtime::errorMessage(steps.error, steps.about);
         return lines;
     }
     QStringList answer;
