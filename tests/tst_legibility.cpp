@@ -231,6 +231,22 @@ private Q_SLOTS:
         }
     }
 
+    // A shrunk text leaves a pixel for the cursor, or the line edit would scroll it.
+    void shrunkTextLeavesRoomForTheCursor()
+    {
+        FormFixture f;
+        Cell *cell = cellAt(f, 0);
+        QString text;
+        for (int length = 1; length <= 40; ++length) {
+            text += QChar(u'0' + length % 10);
+            cell->setText(text);
+            if (cell->isElided())
+                break;
+            QVERIFY2(std::ceil(QFontMetricsF(cell->font()).horizontalAdvance(text)) + 1 <= textRoom(cell),
+                     qPrintable(text));
+        }
+    }
+
     void focusedCellShowsTheBeginningOfAWrittenNumber()
     {
         FormFixture f;
