@@ -113,6 +113,15 @@ QString checkWritten(double value, const QLocale &locale)
 
 bool isWellFormedReport(const QString &text, int *code)
 {
+    // An explanation of values without a rectangle is its message alone.
+    for (int number = 1001; number <= 1009; ++number) {
+        for (runtime::Quantities about = 0; about < 32; ++about) {
+            if (text == runtime::errorMessage(static_cast<ErrorCode>(number), about)) {
+                *code = number;
+                return true;
+            }
+        }
+    }
     static const QRegularExpression pattern(QStringLiteral("^Грешка (\\d+): (.*)$"),
                                             QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = pattern.match(text);
@@ -300,16 +309,18 @@ QString checkCalculated(const FormSnapshot &before, const FormSnapshot &after, c
     if (reports.size() == 1 && !isWellFormedReport(reports[0], &code))
         return QStringLiteral("unexpected report %1").arg(shown(reports[0]));
 
-    // Normalising: each cell becomes the plain text of the absolute value of the
-    // number it starts with, until a number too large stops it.
+    // Normalising: each cell that starts with a number is written as its absolute
+    // value, in a text that reads back as that value; the others keep their text. A
+    // number too large stops it.
     std::array<QString, solver::kColumnCount> expected;
     std::array<double, solver::kColumnCount> values{};
+    std::array<bool, solver::kColumnCount> found{};
     int overflowAt = -1;
     for (int c = 0; c < solver::kColumnCount; ++c) {
         const QString &text = before.text[first + c];
         try {
-            values[c] = std::fabs(runtime::readNumber(text));
-            expected[c] = runtime::plainText(values[c]);
+            values[c] = std::fabs(runtime::readNumber(text, &found[c]));
+            expected[c] = found[c] ? runtime::givenText(values[c]) : text;
         } catch (const RuntimeError &error) {
             if (error.code() != ErrorCode::Overflow)
                 return QStringLiteral("readNumber(%1) raised error %2").arg(shown(text)).arg(error.number());
@@ -330,10 +341,12 @@ QString checkCalculated(const FormSnapshot &before, const FormSnapshot &after, c
             return QStringLiteral("cell %1 overflows but error %2 was reported").arg(first + overflowAt).arg(code) + context;
         const int written = overflowAt < 0 ? solver::kColumnCount : overflowAt;
         for (int c = 0; c < solver::kColumnCount; ++c) {
-            if (after.text[first + c] != expected[c])
-                return QStringLiteral("after error %1 cell %2 shows %3, not the normalised %4")
-                    .arg(code).arg(first + c).arg(shown(after.text[first + c]), shown(expected[c])) + context;
-            if (c < written && showsNonFinite(after.text[first + c]))
+            // No answer stays standing: the result cells are emptied.
+            const QString want = solver::isGivenCell(first + c) ? expected[c] : QString();
+            if (after.text[first + c] != want)
+                return QStringLiteral("after error %1 cell %2 shows %3, not %4")
+                    .arg(code).arg(first + c).arg(shown(after.text[first + c]), shown(want)) + context;
+            if (c < written && found[c] && showsNonFinite(after.text[first + c]))
                 return QStringLiteral("cell %1 shows %2").arg(first + c).arg(shown(after.text[first + c])) + context;
         }
         return {};
@@ -342,6 +355,10 @@ QString checkCalculated(const FormSnapshot &before, const FormSnapshot &after, c
     std::array<long double, solver::kColumnCount> results{};
     for (int c = 0; c < solver::kColumnCount; ++c) {
         const QString &text = after.text[first + c];
+        if (solver::isGivenCell(first + c)) {
+            results[c] = values[c];
+            continue;
+        }
         double value = 0.0;
         QString problem;
         if (showsNonFinite(text) || !readBack(text, &value, &problem) || runtime::twoDecimalText(value) != text
@@ -350,7 +367,10 @@ QString checkCalculated(const FormSnapshot &before, const FormSnapshot &after, c
         results[c] = value;
     }
     for (const int c : solver::kGivenColumns[variant]) {
-        const QString want = runtime::twoDecimalText(values[c]);
+        // A rectangle has two sides greater than 0: without a number or with 0 it is refused.
+        if (!found[c] || values[c] == 0.0)
+            return QStringLiteral("given cell %1 holds no number or 0, yet a result is shown").arg(first + c) + context;
+        const QString want = runtime::givenText(values[c]);
         if (after.text[first + c] != want)
             return QStringLiteral("given cell %1 shows %2, not %3").arg(first + c).arg(shown(after.text[first + c]), shown(want))
                 + context;

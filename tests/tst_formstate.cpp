@@ -139,21 +139,39 @@ private Q_SLOTS:
         QCOMPARE(unlockedCells(*f.form), (QList<int>{0, 1, 2, 3}));
     }
 
+    void errorIsReportedAndTheWindowGoesOn_data()
+    {
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("icon");
+        // Values without a rectangle are explained; a failure keeps its number.
+        QTest::newRow("no rectangle") << "0" << "Няма правоъгълник"
+            << runtime::errorMessage(runtime::ErrorCode::GivenValueZero, runtime::quantity(0))
+            << int(QMessageBox::Warning);
+        QTest::newRow("overflow") << "1e-320" << QString() << "Грешка 6: "
+            + runtime::errorMessage(runtime::ErrorCode::Overflow) << int(QMessageBox::Critical);
+    }
+
     void errorIsReportedAndTheWindowGoesOn()
     {
+        QFETCH(QString, side);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(int, icon);
         FormFixture f;
-        f.selectVariant(3); // a and S given: a zero side leaves b undetermined
-        f.typeInto(15, QStringLiteral("0"));
+        f.selectVariant(3); // a and S given
+        f.typeInto(15, side);
         f.typeInto(19, QStringLiteral("12"));
         f.pressCalculate();
 
         const QList<DialogGuard::Seen> seen = f.guard->take();
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].className, QStringLiteral("QMessageBox"));
-        QCOMPARE(seen[0].title, f.form->windowTitle());
-        QCOMPARE(seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(seen[0].title, title.isEmpty() ? f.form->windowTitle() : title);
+        QCOMPARE(int(seen[0].icon), icon);
         QVERIFY(seen[0].parentIsWindow);
-        QVERIFY(seen[0].text.contains(runtime::errorMessage(runtime::ErrorCode::SideZeroWithArea)));
+        QCOMPARE(seen[0].text, text);
         QVERIFY(f.form->isVisible());
 
         f.typeInto(15, QStringLiteral("3"));

@@ -231,6 +231,22 @@ private Q_SLOTS:
         }
     }
 
+    // A shrunk text leaves a pixel for the cursor, or the line edit would scroll it.
+    void shrunkTextLeavesRoomForTheCursor()
+    {
+        FormFixture f;
+        Cell *cell = cellAt(f, 0);
+        QString text;
+        for (int length = 1; length <= 40; ++length) {
+            text += QChar(u'0' + length % 10);
+            cell->setText(text);
+            if (cell->isElided())
+                break;
+            QVERIFY2(std::ceil(QFontMetricsF(cell->font()).horizontalAdvance(text)) + 1 <= textRoom(cell),
+                     qPrintable(text));
+        }
+    }
+
     void focusedCellShowsTheBeginningOfAWrittenNumber()
     {
         FormFixture f;
@@ -247,10 +263,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("formula");
-        QTest::newRow("side and diagonal") << int(ErrorCode::SideLongerThanDiagonal) << "страна ≤ d";
-        QTest::newRow("side and half the perimeter") << int(ErrorCode::SideLongerThanHalfPerimeter) << "страна ≤ P/2";
-        QTest::newRow("shortest diagonal") << int(ErrorCode::DiagonalTooShortForPerimeter) << "d ≥ P/(2√2)";
-        QTest::newRow("area and perimeter") << int(ErrorCode::AreaTooLargeForPerimeter) << "S ≤ P²/16";
+        QTest::newRow("side and diagonal") << int(ErrorCode::SideLongerThanDiagonal) << "страна < d";
+        QTest::newRow("comparative") << int(ErrorCode::SideLongerThanDiagonal) << "по-къса";
+        QTest::newRow("side and half the perimeter") << int(ErrorCode::SideLongerThanHalfPerimeter) << "страна < P : 2";
+        QTest::newRow("shortest diagonal") << int(ErrorCode::DiagonalTooShortForPerimeter) << "d ≥ P : (2√2)";
+        QTest::newRow("area and perimeter") << int(ErrorCode::AreaTooLargeForPerimeter) << "S ≤ P² : 16";
     }
 
     void formulaStaysOnOneLine()

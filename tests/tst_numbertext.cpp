@@ -130,6 +130,8 @@ private Q_SLOTS:
     void plainTextReadsBack();
     void twoDecimalText_data();
     void twoDecimalText();
+    void twoDecimalTextGrouping_data();
+    void twoDecimalTextGrouping();
     void twoDecimalTextRounding_data();
     void twoDecimalTextRounding();
 
@@ -181,6 +183,7 @@ void TestNumberText::readNumber_data()
     rowC("decimal", "7.25", 7.25);
     rowC("leading blanks", " \t 7.25", 7.25);
     rowC("minus", "-2.5", -2.5);
+    rowC("minus sign", "\u22124", -4.0);
     rowC("plus", "+2.5", 2.5);
     rowC("no integer digits", "-.5", -0.5);
     rowC("no fraction digits", "5.", 5.0);
@@ -464,6 +467,39 @@ void TestNumberText::twoDecimalText()
 
     const QLocale locale = useLocale(localeName);
     QCOMPARE(runtime::twoDecimalText(value), inLocale(expected, locale));
+}
+
+void TestNumberText::twoDecimalTextGrouping_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<int>("ungrouped"); // the longest whole part written without groups
+    for (const char *name : {"bg_BG", "en_US", "de_DE"}) {
+        for (int length = 4; length <= 16; ++length) {
+            QTest::addRow("%s: %d digits", name, length)
+                << QString::fromLatin1(name) << QStringLiteral("1234567890123456").left(length)
+                << (qstrcmp(name, "bg_BG") == 0 ? 4 : 3);
+        }
+    }
+}
+
+// Every three digits from the right, once the whole part is long enough to group.
+void TestNumberText::twoDecimalTextGrouping()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, digits);
+    QFETCH(int, ungrouped);
+
+    const QLocale locale = useLocale(localeName);
+    QString pattern = digits;
+    if (digits.size() > ungrouped) {
+        for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+            pattern.insert(at, u',');
+    }
+    const double value = digits.toDouble();
+    const QString text = runtime::twoDecimalText(value);
+    QCOMPARE(text, inLocale(pattern + QStringLiteral(".00"), locale));
+    QCOMPARE(runtime::readNumber(text), value);
 }
 
 void TestNumberText::twoDecimalTextRounding_data()

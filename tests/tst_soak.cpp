@@ -168,6 +168,9 @@ private Q_SLOTS:
                                              : make.below(fuzzchecks::kCells);
             QLineEdit *edit = form.Text2[cell];
             const bool editable = before.enabled[cell] && !before.readOnly[cell];
+            // A given cell of another variant: a click or a keystroke selects that
+            // variant first, emptying the grid, and then takes effect there.
+            bool takesOver = before.enabled[cell] && before.readOnly[cell];
             enum class Kind { Select, Type, Calculate, Clear, Other } kind = Kind::Other;
             QString action;
             QString expectedText; // for typing and pasting: the cell's text afterwards
@@ -189,7 +192,7 @@ private Q_SLOTS:
                 action = QStringLiteral("type \"%1\" into cell %2").arg(shortened(text)).arg(cell);
                 kind = Kind::Type;
                 f.typeInto(cell, text);
-                expectedText = editable ? text : before.text[cell];
+                expectedText = editable || takesOver ? text : before.text[cell];
             } else if (roll < 56) {
                 const QString clip = make.number();
                 const bool replace = make.chance(60);
@@ -204,7 +207,8 @@ private Q_SLOTS:
                 const qsizetype at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
                 const qsizetype cut = edit->selectedText().size();
                 QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-                expectedText = editable ? QString(before.text[cell]).replace(at, cut, clip) : before.text[cell];
+                expectedText = editable ? QString(before.text[cell]).replace(at, cut, clip)
+                                        : takesOver ? clip : before.text[cell];
             } else if (roll < 62) {
                 // Both given cells of the row, then calculate: a rectangle more often than not.
                 const auto &given = solver::kGivenColumns[before.selected];
@@ -242,11 +246,13 @@ private Q_SLOTS:
                     action = QStringLiteral("type \"%1\" at the focus in cell %2").arg(shortened(text)).arg(at);
                     kind = Kind::Type;
                     const bool open = before.enabled[at] && !before.readOnly[at];
+                    takesOver = before.enabled[at] && before.readOnly[at] && !text.isEmpty();
                     const qsizetype from = focused->hasSelectedText() ? focused->selectionStart()
                                                                       : focused->cursorPosition();
                     const qsizetype cut = focused->selectedText().size();
                     QTest::keyClicks(focused, text);
-                    expectedText = open ? QString(before.text[at]).replace(from, cut, text) : before.text[at];
+                    expectedText = open ? QString(before.text[at]).replace(from, cut, text)
+                                        : takesOver ? text : before.text[at];
                     edit = focused;
                 }
             }
@@ -280,7 +286,14 @@ private Q_SLOTS:
                 problem = fuzzchecks::checkCleared(before, after);
             } else if (kind == Kind::Type) {
                 const int changed = int(std::find(form.Text2.begin(), form.Text2.end(), edit) - form.Text2.begin());
-                problem = unchangedBut(before, after, changed);
+                if (takesOver) {
+                    asLoaded = false;
+                    FormSnapshot emptied = after;
+                    emptied.text[changed].clear();
+                    problem = fuzzchecks::checkSelected(emptied, changed / solver::kColumnCount);
+                } else {
+                    problem = unchangedBut(before, after, changed);
+                }
                 if (problem.isEmpty() && after.text[changed] != expectedText)
                     problem = QStringLiteral("cell %1 (%2) shows \"%3\", not \"%4\"")
                                   .arg(changed)

@@ -106,7 +106,7 @@ void TstSolution::shortcutOpensOneWindowThatFollows()
     QVERIFY(window->text().startsWith(u"Вариант 1\nДадено: a = 3; b = 4"_s));
     f.calculate(1, u"5"_s, u"4"_s);
     QCOMPARE(f.guard->take().size(), 1); // the error report
-    QVERIFY(window->text().contains(u"a = 5 > d = 4\n"_s));
+    QVERIFY(window->text().contains(u"a = 5 ≥ d = 4\n"_s));
     QVERIFY(!window->drawing()->hasRectangle());
 }
 
@@ -114,8 +114,10 @@ void TstSolution::resultCellsShowTheirFormula()
 {
     FormFixture f;
     f.calculate(0, u"3"_s, u"4"_s);
-    QTRY_VERIFY(f.form->Text2[2]->toolTip().contains(u"d = √(a² + b²) = √(3² + 4²) = √25 = 5"_s));
-    QVERIFY(f.form->Text2[3]->toolTip().contains(u"P = 2(a + b) = 2(3 + 4) = 2 · 7 = 14"_s));
+    // Inside a formula the spaces are no-break ones.
+    const auto tip = [&f](int cell) { return f.form->Text2[cell]->toolTip().replace(QChar(u'\u00a0'), u' '); };
+    QTRY_VERIFY(tip(2).contains(u"d = √(a² + b²) = √(3² + 4²) = √25 = 5"_s));
+    QVERIFY(tip(3).contains(u"P = 2(a + b) = 2(3 + 4) = 2 · 7 = 14"_s));
     QVERIFY(!f.form->Text2[0]->toolTip().contains(u"√"_s));
 
     // The formulas follow the click; "Изчисти" right after it leaves none behind.
@@ -204,7 +206,7 @@ void TstSolution::printsTextAndDrawingToPdf()
         for (int x = 0; x < page.width(); ++x)
             textPixels += qGray(page.pixel(x, y)) < 100 ? 1 : 0;
     }
-    QVERIFY2(textPixels > 500, QByteArray::number(textPixels));
+    QVERIFY2(textPixels > 300, QByteArray::number(textPixels));
 }
 
 void TstSolution::printDialogComesWithItsModule()

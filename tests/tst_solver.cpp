@@ -318,8 +318,8 @@ private Q_SLOTS:
 
     void formKeepsSidesAfterFloatingPointCheck();
 
-    void allZeroInputs_data();
-    void allZeroInputs();
+    void zeroOrMissingGivens_data();
+    void zeroOrMissingGivens();
 
     void randomRectangles_data();
     void randomRectangles();
@@ -439,20 +439,6 @@ void TstSolver::exactResults_data()
     QTest::newRow("r8 d one unit below the square's") << 8 << QStringLiteral("2.82842712474619")
         << QStringLiteral("4") << 1.9999999999999998 << 1.9999999999999998 << 2.8284271247461898
         << 7.9999999999999991 << 4.0;
-
-    // Degenerate rectangles with a zero side.
-    QTest::newRow("r7 d=P/2 d=4 P=8") << 7 << QStringLiteral("4") << QStringLiteral("8") << 0.0
-                                      << 4.0 << 4.0 << 8.0 << 0.0;
-    QTest::newRow("r1 a=d=5") << 1 << QStringLiteral("5") << QStringLiteral("5") << 5.0 << 0.0
-                              << 5.0 << 10.0 << 0.0;
-    QTest::newRow("r4 b=d=5") << 4 << QStringLiteral("5") << QStringLiteral("5") << 0.0 << 5.0
-                              << 5.0 << 10.0 << 0.0;
-    QTest::newRow("r2 a=P/2 a=4 P=8") << 2 << QStringLiteral("4") << QStringLiteral("8") << 4.0
-                                      << 0.0 << 4.0 << 8.0 << 0.0;
-    QTest::newRow("r5 b=P/2 b=4 P=8") << 5 << QStringLiteral("4") << QStringLiteral("8") << 0.0
-                                      << 4.0 << 4.0 << 8.0 << 0.0;
-    QTest::newRow("r9 S=0 P=8") << 9 << QStringLiteral("8") << QStringLiteral("0") << 0.0 << 4.0
-                                << 4.0 << 8.0 << 0.0;
 
     // Decimal inputs, where each operation's rounding shows in the last digit: the other
     // side is the quotient S/side, not S times the reciprocal of the side.
@@ -581,8 +567,17 @@ void TstSolver::noRectangleOrOverflow_data()
     row("r1 a one unit above d", 1, "5.000000000000001", "5", ErrorCode::SideLongerThanDiagonal,
         "bPS");
     row("r4 b>d", 4, "6", "5", ErrorCode::SideLongerThanDiagonal, "aPS");
-    row("r3 a=0", 3, "0", "12", ErrorCode::SideZeroWithArea, "bdP");
-    row("r6 b=0", 6, "0", "12", ErrorCode::SideZeroWithArea, "adP");
+    // Equality gives a segment: a side of 0.
+    row("r1 a=d=5", 1, "5", "5", ErrorCode::SideLongerThanDiagonal, "bPS");
+    row("r4 b=d=5", 4, "5", "5", ErrorCode::SideLongerThanDiagonal, "aPS");
+    row("r2 a=P/2 a=7 P=14", 2, "7", "14", ErrorCode::SideLongerThanHalfPerimeter, "bdS");
+    row("r5 b=P/2 b=4 P=8", 5, "4", "8", ErrorCode::SideLongerThanHalfPerimeter, "adS");
+    row("r7 d=P/2 d=5 P=10", 7, "5", "10", ErrorCode::DiagonalLongerThanHalfPerimeter, "abS");
+    // A side that exists but is too small beside the other for a double.
+    row("r1 squares below the smallest double", 1, "1e-170", "1.0000000000000002e-170",
+        ErrorCode::SideUnderflow, "bPS");
+    row("r3 quotient below the smallest double", 3, "1e300", "1e-300", ErrorCode::SideUnderflow, "bdP");
+    row("r9 smaller root lost to cancellation", 9, "2e10", "1e-10", ErrorCode::SideUnderflow, "abd");
     row("r2 a>P/2", 2, "5", "8", ErrorCode::SideLongerThanHalfPerimeter, "bdS");
     row("r2 a one unit above P/2", 2, "4.000000000000001", "8",
         ErrorCode::SideLongerThanHalfPerimeter, "bdS");
@@ -674,35 +669,52 @@ void TstSolver::formKeepsSidesAfterFloatingPointCheck()
     QVERIFY(isSentinel(out.d));
 }
 
-void TstSolver::allZeroInputs_data()
+void TstSolver::zeroOrMissingGivens_data()
 {
     QTest::addColumn<int>("variant");
-    QTest::addColumn<bool>("raises");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<ErrorCode>("error");
+    QTest::addColumn<QString>("about"); // the letters of the quantities named
 
     for (int variant = 0; variant < 10; ++variant) {
-        const QByteArray name = QByteArray("variant ") + QByteArray::number(variant);
-        QTest::newRow(name.constData()) << variant << (variant == 3 || variant == 6);
+        const QString letters = QString(QChar(u"abdPS"[solver::kGivenColumns[variant][0]]))
+            + QChar(u"abdPS"[solver::kGivenColumns[variant][1]]);
+        QTest::addRow("r%d both zero", variant) << variant << "0" << "0" << ErrorCode::GivenValueZero << letters;
+        QTest::addRow("r%d second zero", variant) << variant << "3" << "0" << ErrorCode::GivenValueZero
+                                                  << letters.right(1);
+        QTest::addRow("r%d first empty", variant) << variant << "" << "abc" << ErrorCode::NoNumberGiven << letters;
+        QTest::addRow("r%d second junk", variant) << variant << "3" << "abc" << ErrorCode::NoNumberGiven
+                                                  << letters.right(1);
     }
 }
 
-void TstSolver::allZeroInputs()
+void TstSolver::zeroOrMissingGivens()
 {
     QFETCH(int, variant);
-    QFETCH(bool, raises);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(ErrorCode, error);
+    QFETCH(QString, about);
 
     FormValues form;
     WorkingValues out = sentinelResults();
-    const auto raised = solve(variant, QStringLiteral("0"), QStringLiteral("0"), form, out);
-    if (raises) {
-        QVERIFY(raised);
-        QCOMPARE(int(*raised), int(ErrorCode::SideZeroWithArea));
-        return;
+    solver::Steps steps;
+    const auto raised = solve(variant, first, second, form, out, &steps);
+    QVERIFY(raised);
+    QCOMPARE(int(*raised), int(error));
+    runtime::Quantities expected = 0;
+    for (const QChar letter : about)
+        expected |= runtime::quantity(columnOfLetter(letter));
+    QCOMPARE(steps.about, expected);
+    for (const int col : solver::kGivenColumns[variant]) {
+        // A cell without a number gave no value to record.
+        QCOMPARE(steps.find(solver::Target(col)) != nullptr, !(expected & runtime::quantity(col))
+                                                                 || error == ErrorCode::GivenValueZero);
     }
-    QVERIFY2(!raised, "raised an error");
     for (int col = 0; col < 5; ++col) {
-        const Variant &value = column(out, col);
-        QVERIFY(!value.isString());
-        QVERIFY2(value.toDouble() == 0.0, describe(value.toDouble()));
+        if (col != solver::kGivenColumns[variant][0] && col != solver::kGivenColumns[variant][1])
+            QVERIFY(isSentinel(column(out, col)));
     }
 }
 

@@ -82,10 +82,11 @@ int raisedNumber(Call &&call)
 const ErrorCode kAllCodes[] = {
     ErrorCode::InvalidArgument, ErrorCode::Overflow, ErrorCode::DivisionByZero,
     ErrorCode::TypeMismatch, ErrorCode::FloatingPoint, ErrorCode::ControlFailure,
-    ErrorCode::SideLongerThanDiagonal, ErrorCode::SideZeroWithArea,
+    ErrorCode::SideUnderflow, ErrorCode::SideLongerThanDiagonal, ErrorCode::GivenValueZero,
     ErrorCode::SideLongerThanHalfPerimeter, ErrorCode::DiagonalLongerThanHalfPerimeter,
     ErrorCode::DiagonalTooShortForPerimeter, ErrorCode::AreaTooLargeForDiagonal,
     ErrorCode::AreaTooLargeForPerimeter, ErrorCode::NoSidesForSumAndProduct,
+    ErrorCode::NoNumberGiven,
 };
 
 } // namespace

@@ -221,6 +221,7 @@ void Quadrelon::createControls()
                 fillWith(cell, QPalette::Base, c.backColour, QPalette::Text, text);
             }
             if (c.enabled) {
+                cell->installEventFilter(this);
                 // Enter in a given cell of the selected row is a click on "Изчисли".
                 connect(cell, &QLineEdit::returnPressed, this, [this, index = qint16(c.index)] {
                     handleEvent([this, index] {

@@ -14,8 +14,11 @@
 #include <QActionEvent>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <algorithm>
 
 using runtime::Variant;
 
@@ -115,32 +118,67 @@ void Quadrelon::Command1_Click(qint16 Index)
 
 void Quadrelon::Calculate()
 {
-    // Each cell of the row becomes the plain text of the absolute value of the
-    // number it starts with; empty and non-numeric cells become 0.
+    // A failure before the solver runs (a number too large to read) is the last
+    // calculation's too.
+    m_steps = solver::Steps{};
+    m_steps.variant = SelectedVariant.toInt16();
+    try {
+        solveSelectedRow();
+    } catch (const runtime::RuntimeError &error) {
+        m_steps.failed = true;
+        m_steps.error = error.code();
+        m_steps.about = error.about();
+        // No answer is left standing that looks like one: the row keeps its given
+        // values and shows no results.
+        for (qint16 c = 0; c < solver::kColumnCount; ++c) {
+            const qint16 k = rowCell(SelectedVariant, Variant(c));
+            if (!solver::isGivenCell(k))
+                writeCell(k, QString());
+        }
+        clearFormulas();
+        Q_EMIT calculationFailed();
+        throw;
+    }
+    Q_EMIT calculated();
+}
+
+void Quadrelon::solveSelectedRow()
+{
+    // Each cell of the row that starts with a number is rewritten as that number's
+    // absolute value, in a text that reads back as the very same value, so that a
+    // second press computes the same row; a cell without a number stays as typed.
     const auto normalisedCell = [this](qint16 i) {
         return (((kFive * SelectedVariant) + Variant(i)) - kOne).toInt16();
     };
     Variant a;
     for (qint16 i = 1; i <= 5; i = runtime::checkedAdd(i, 1)) {
         qint16 k = normalisedCell(i);
-        a = Variant(runtime::readNumber(cell(k)->text()));
+        bool found = false;
+        a = Variant(runtime::readNumber(cell(k)->text(), &found));
         k = normalisedCell(i);
-        cell(k)->setText(runtime::plainText(runtime::abs(a).toDouble()));
+        if (found)
+            writeCell(k, runtime::givenText(runtime::abs(a).toDouble()));
     }
 
     solver::WorkingValues values;
-    try {
-        solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values, &m_steps);
-    } catch (const runtime::RuntimeError &) {
-        Q_EMIT calculationFailed();
-        throw;
-    }
+    solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values, &m_steps);
 
+    // The given values as read; the results with two decimals.
     const std::array<const Variant *, solver::kColumnCount> row{&values.a, &values.b, &values.d,
                                                                 &values.P, &values.S};
-    for (qint16 c = 0; c < solver::kColumnCount; ++c)
-        cell(rowCell(SelectedVariant, Variant(c)))->setText(runtime::twoDecimalText(row[c]->toDouble()));
-    Q_EMIT calculated();
+    for (qint16 c = 0; c < solver::kColumnCount; ++c) {
+        const qint16 k = rowCell(SelectedVariant, Variant(c));
+        const double value = row[c]->toDouble();
+        writeCell(k, solver::isGivenCell(k) ? runtime::givenText(value) : runtime::twoDecimalText(value));
+    }
+}
+
+void Quadrelon::writeCell(qint16 k, const QString &text)
+{
+    // Writing the text a cell already holds would only move its cursor to the end.
+    QLineEdit *edit = cell(k);
+    if (edit->text() != text)
+        edit->setText(text);
 }
 
 void Quadrelon::setCellFormula(qint16 index, const QString &formula)
@@ -222,8 +260,38 @@ void Quadrelon::actionEvent(QActionEvent *event)
     describeCells();
 }
 
+namespace {
+
+// A key that puts text into a line edit: a printable character, or a paste.
+bool typesText(const QKeyEvent *key)
+{
+    if (key->matches(QKeySequence::Paste))
+        return true;
+    const QString text = key->text();
+    return !text.isEmpty() && text.front().isPrint()
+        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+} // namespace
+
+void Quadrelon::selectRowOf(QObject *watched, QEvent *event)
+{
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (!press && !(event->type() == QEvent::KeyPress && typesText(static_cast<QKeyEvent *>(event))))
+        return;
+    const auto found = std::find(Text2.begin(), Text2.end(), watched);
+    if (found == Text2.end())
+        return;
+    const int row = int(found - Text2.begin()) / solver::kColumnCount;
+    // A given cell of another variant takes what the pupil does once that variant is
+    // selected, as its button would select it, instead of dropping it unseen.
+    if (!(SelectedVariant == Variant(qint16(row))))
+        Option1[std::size_t(row)]->click();
+}
+
 bool Quadrelon::eventFilter(QObject *watched, QEvent *event)
 {
+    selectRowOf(watched, event);
     // The hint and the menu flag are dynamic properties, which QAction::changed misses.
     if (event->type() == QEvent::DynamicPropertyChange && qobject_cast<QAction *>(watched))
         describeCells();

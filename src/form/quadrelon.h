@@ -91,6 +91,11 @@ protected:
 
 private:
     void createControls();
+    // Normalises, solves and writes the selected row; Calculate() tidies up after it.
+    void solveSelectedRow();
+    // A click or typing in a given cell of another row selects that row's variant.
+    void selectRowOf(QObject *watched, QEvent *event);
+    void writeCell(qint16 k, const QString &text);
     QPlainTextEdit *createTextBox(const layout::Control &c);
     // An action of the window, its shortcut working anywhere in it, that the given
     // cells offer in their context menus and name, with hint, in their tooltips.

@@ -10,13 +10,24 @@ namespace runtime {
 
 QString reportText(const RuntimeError &error)
 {
+    if (explainsNoRectangle(error.code()))
+        return error.message();
     return QStringLiteral("Грешка %1: %2").arg(error.number()).arg(error.message());
+}
+
+QString reportTitle(const RuntimeError &error, const QWidget *window)
+{
+    if (explainsNoRectangle(error.code()))
+        return QStringLiteral("Няма правоъгълник");
+    return window ? window->windowTitle() : QString();
 }
 
 void reportError(QWidget *window, const RuntimeError &error)
 {
-    QMessageBox box(QMessageBox::Critical, window ? window->windowTitle() : QString(),
-                    reportText(error), QMessageBox::Ok, window);
+    // Values without a rectangle are no failure of the program: a warning that
+    // explains, not an error with a number.
+    const auto icon = explainsNoRectangle(error.code()) ? QMessageBox::Warning : QMessageBox::Critical;
+    QMessageBox box(icon, reportTitle(error, window), reportText(error), QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("RuntimeErrorReport"));
     box.setWindowModality(Qt::WindowModal);
     box.exec();

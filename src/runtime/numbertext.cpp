@@ -24,6 +24,12 @@ struct NumberSeparators
     bool pointIsDecimal; // a point is accepted as a decimal separator too
     char16_t point;      // the decimal separator when it is one character, else 0
     bool spaceGroups;    // the group separator is a space: any space groups
+    // How the locale groups the digits of a whole part: the group nearest the
+    // separator, the groups before it, and how many digits must stand before the
+    // first separator for there to be one at all.
+    int firstGroup = 3;
+    int otherGroups = 3;
+    int minimumGrouping = 1;
 };
 
 namespace {
@@ -49,6 +55,29 @@ bool isGroupingSpace(QChar c)
     return c == u' ' || c == u'\u00a0' || c == u'\u202f';
 }
 
+// Qt knows each locale's grouping but does not tell it, so it is read off numbers
+// that Qt formats: the sizes from the groups of a 16-digit number, the minimum from
+// the shortest number that Qt groups at all.
+void learnGrouping(const QLocale &locale, Separators *s)
+{
+    if (s->group.isEmpty() || locale.numberOptions().testFlag(QLocale::OmitGroupSeparator))
+        return;
+    const QStringList groups = locale.toString(1234567890123456.0, 'f', 0).split(s->group);
+    if (groups.size() < 3)
+        return;
+    s->firstGroup = int(groups.last().size());
+    s->otherGroups = int(groups[groups.size() - 2].size());
+    double power = 1.0;
+    for (int i = 0; i < s->firstGroup; ++i)
+        power *= 10.0;
+    for (int minimum = 1; minimum <= 4; ++minimum, power *= 10.0) {
+        if (locale.toString(power, 'f', 0).contains(s->group)) {
+            s->minimumGrouping = minimum;
+            break;
+        }
+    }
+}
+
 Separators fetchSeparators(const QLocale &locale)
 {
     Separators s{locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign(),
@@ -57,6 +86,7 @@ Separators fetchSeparators(const QLocale &locale)
     if (s.decimal.size() == 1 && s.decimal != s.group)
         s.point = s.decimal[0].unicode();
     s.spaceGroups = s.group.size() == 1 && isGroupingSpace(s.group[0]);
+    learnGrouping(locale, &s);
     return s;
 }
 
@@ -297,27 +327,32 @@ bool readPlain(QStringView text, const Separators &sep, double *value)
     return true;
 }
 
-double readNumberWith(QStringView text, const Separators &sep)
+double readNumberWith(QStringView text, const Separators &sep, bool *found)
 {
     double value = 0.0;
-    if (readPlain(text, sep, &value))
+    if (readPlain(text, sep, &value)) {
+        if (found)
+            *found = true;
         return value;
+    }
     Scanned s = scan(text, sep);
+    if (found)
+        *found = s.found;
     return s.found ? valueOf(s) : 0.0;
 }
 
 } // namespace
 
-double readNumber(QStringView text)
+double readNumber(QStringView text, bool *found)
 {
-    return readNumberWith(text, separatorsOf(QLocale()));
+    return readNumberWith(text, separatorsOf(QLocale()), found);
 }
 
 NumberReader::NumberReader() : m_separators(&separatorsOf(QLocale())) {}
 
-double NumberReader::read(QStringView text) const
+double NumberReader::read(QStringView text, bool *found) const
 {
-    return readNumberWith(text, *m_separators);
+    return readNumberWith(text, *m_separators, found);
 }
 
 bool parseWholeNumber(QStringView text, double *value)
@@ -357,10 +392,35 @@ QString plainText(double value)
     return text;
 }
 
+namespace {
+
+// Where a locale wants at least two digits before the first group separator, Qt
+// 6.4 keeps the leading group whole at every length ("1234 567,00"); such a whole
+// part is grouped again from its digits ("1 234 567,00"), as the locale says.
+void regroup(QString *text, const Separators &sep)
+{
+    const qsizetype point = text->indexOf(sep.decimal);
+    QString whole = text->left(point < 0 ? text->size() : point);
+    const QString rest = text->mid(whole.size());
+    whole.remove(sep.group);
+    if (whole.size() < sep.firstGroup + sep.minimumGrouping)
+        return;
+    qsizetype at = whole.size() - sep.firstGroup;
+    while (at > 0) {
+        whole.insert(at, sep.group);
+        at -= sep.otherGroups;
+    }
+    *text = whole + rest;
+}
+
+} // namespace
+
 QString twoDecimalText(double value)
 {
     const QLocale locale;
     QString text = locale.toString(std::fabs(value), 'f', 2);
+    if (const Separators &sep = separatorsOf(locale); sep.minimumGrouping > 1)
+        regroup(&text, sep);
     if (value < 0.0) {
         const bool allZero = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
             return c >= u'1' && c <= u'9';
@@ -369,6 +429,15 @@ QString twoDecimalText(double value)
             text.prepend(locale.negativeSign());
     }
     return text;
+}
+
+QString givenText(double value)
+{
+    const QString two = twoDecimalText(value);
+    double back = 0.0;
+    if (parseWholeNumber(two, &back) && back == value)
+        return two;
+    return plainText(value);
 }
 
 QString decimalText(QByteArrayView wholeDigits, QByteArrayView fractionDigits, bool negative)
@@ -382,12 +451,9 @@ QString decimalText(QByteArrayView wholeDigits, QByteArrayView fractionDigits, b
         text = twoDecimalText(whole);
         text.chop(locale.decimalPoint().size() + 2);
     } else {
-        const QString group = locale.groupSeparator();
-        for (qsizetype i = 0; i < wholeDigits.size(); ++i) {
-            if (i > 0 && (wholeDigits.size() - i) % 3 == 0)
-                text += group;
-            text += QLatin1Char(wholeDigits[i]);
-        }
+        text = QString::fromLatin1(wholeDigits);
+        if (!locale.numberOptions().testFlag(QLocale::OmitGroupSeparator))
+            regroup(&text, separatorsOf(locale));
     }
     if (!fractionDigits.isEmpty())
         text += locale.decimalPoint() + QString::fromLatin1(fractionDigits);

@@ -16,13 +16,14 @@ namespace runtime {
 // The number at the start of a text: leading blanks, an optional sign, digits with
 // the locale's group separators between them, a decimal separator (the locale's, or
 // a point unless the point groups digits there), more digits and an optional
-// exponent. Where the locale groups with a kind of space, an ordinary space, a
+// exponent. found, when given, tells whether the text starts with a number at all.
+// Where the locale groups with a kind of space, an ordinary space, a
 // no-break space and a narrow no-break space between two digits all group, so that
 // "1 000" reads as 1000 as people write it. Reading stops at the first character
 // that cannot continue the number; a text that starts with no number gives 0. A
 // number too large for a double raises Overflow. Time is linear in the length of
 // the text.
-double readNumber(QStringView text);
+double readNumber(QStringView text, bool *found = nullptr);
 
 struct NumberSeparators;
 
@@ -34,7 +35,8 @@ class NumberReader
 {
 public:
     NumberReader();
-    double read(QStringView text) const;
+    // found, when given, tells whether the text starts with a number at all.
+    double read(QStringView text, bool *found = nullptr) const;
 
 private:
     const NumberSeparators *m_separators;
@@ -50,6 +52,11 @@ QString plainText(double value);
 // Exactly two decimals, rounded from the exact value of the double with halves away
 // from zero, grouped and signed as the locale does it; never a negative zero.
 QString twoDecimalText(double value);
+
+// The text a given value is written back as: with two decimals where they are the
+// value exactly ("3,00", "2,50"), else the shortest text that reads back as the same
+// double ("1,125", "0,001"), so that reading it again changes nothing.
+QString givenText(double value);
 
 // An exact decimal digit for digit: the whole part (ASCII digits) grouped as
 // twoDecimalText() groups it, then, when there are any, the locale's decimal separator

@@ -8,6 +8,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace solver {
 
@@ -20,13 +22,45 @@ namespace {
 const Variant kTwo{qint16(2)};
 const Variant kFour{qint16(4)};
 
-Variant given(const runtime::NumberReader &reader, const CellTexts &cells, int variant, int column,
-              Steps *steps)
+// The two given values of a variant, the lower column first. A rectangle has two
+// sides greater than 0, so a cell without a number, or a value of 0, has none; a
+// step records each value that a cell gave.
+std::array<Variant, 2> givenValues(const runtime::NumberReader &reader, const CellTexts &cells,
+                                   int variant, Steps *steps)
 {
-    const double value = reader.read(cells.text(qint16(variant * kColumnCount + column)));
-    if (steps)
-        steps->add(Formula::Given, Target(column), {value});
-    return Variant(value);
+    std::array<Variant, 2> values;
+    runtime::Quantities missing = 0;
+    runtime::Quantities zero = 0;
+    for (int i = 0; i < 2; ++i) {
+        const int column = kGivenColumns[variant][i];
+        bool found = false;
+        const double value = reader.read(cells.text(qint16(variant * kColumnCount + column)), &found);
+        if (!found)
+            missing |= runtime::quantity(column);
+        else if (value == 0.0)
+            zero |= runtime::quantity(column);
+        if (found && steps)
+            steps->add(Formula::Given, Target(column), {value});
+        values[std::size_t(i)] = Variant(value);
+    }
+    if (missing)
+        raise(ErrorCode::NoNumberGiven, missing);
+    if (zero)
+        raise(ErrorCode::GivenValueZero, zero);
+    return values;
+}
+
+// A side computed from values that have a rectangle came out 0: too small beside
+// the other side for a double to tell it from 0.
+void checkSide(const Variant &side)
+{
+    if (!(side.toDouble() > 0.0))
+        raise(ErrorCode::SideUnderflow);
+}
+
+std::pair<Variant, Variant> pair(const std::array<Variant, 2> &values)
+{
+    return {values[0], values[1]};
 }
 
 double number(const Variant &value)
@@ -68,14 +102,14 @@ Variant area(const Variant &x, const Variant &y, Steps *steps)
     return S;
 }
 
-// The other side from the diagonal: sqrt(d*d - s*s). A side longer than the
-// diagonal has no rectangle.
+// The other side from the diagonal: sqrt(d*d - s*s). A side as long as the
+// diagonal or longer has no rectangle.
 Variant otherSideFromDiagonal(const Variant &d, const Variant &side, Target other, Steps *steps)
 {
     const Variant dd = d * d;
     const Variant difference = dd - side * side;
-    if (difference.toDouble() < 0.0)
-        raise(ErrorCode::SideLongerThanDiagonal);
+    if (!(difference.toDouble() > 0.0))
+        raise(compare(side, d) < 0 ? ErrorCode::SideUnderflow : ErrorCode::SideLongerThanDiagonal);
     Variant result = root(difference);
     if (steps) {
         steps->add(Formula::OtherFromDiagonal, other,
@@ -84,12 +118,12 @@ Variant otherSideFromDiagonal(const Variant &d, const Variant &side, Target othe
     return result;
 }
 
-// The other side from the perimeter: P/2 - s; a side above P/2 has no rectangle.
+// The other side from the perimeter: P/2 - s; a side of P/2 or more has no rectangle.
 Variant otherSideFromPerimeter(const Variant &P, const Variant &side, Target other, Steps *steps)
 {
     const Variant half = P / kTwo;
     Variant result = half - side;
-    if (result.toDouble() < 0.0)
+    if (!(result.toDouble() > 0.0))
         raise(ErrorCode::SideLongerThanHalfPerimeter);
     if (steps) {
         steps->add(Formula::OtherFromPerimeter, other,
@@ -98,12 +132,11 @@ Variant otherSideFromPerimeter(const Variant &P, const Variant &side, Target oth
     return result;
 }
 
-// The other side from the area: S/s; a zero side leaves it undetermined.
+// The other side from the area: S/s, for a side that is not 0.
 Variant otherSideFromArea(const Variant &S, const Variant &side, Target other, Steps *steps)
 {
-    if (side.toDouble() == 0.0)
-        raise(ErrorCode::SideZeroWithArea);
     Variant result = S / side;
+    checkSide(result);
     if (steps)
         steps->add(Formula::OtherFromArea, other, {number(S), number(side), number(result)});
     return result;
@@ -127,29 +160,29 @@ void computeSidesOrExplain(FormValues &form, WorkingValues &out, ErrorCode whyNo
 // One side and the diagonal, perimeter or area: the side's column comes first, so
 // it is read first; the other side follows from the second quantity.
 template <bool Recording>
-void solveFromOneSide(const runtime::NumberReader &reader, const CellTexts &cells, int variant,
-                      Variant &side, Variant &other, WorkingValues &out, Steps *steps_)
+void solveFromOneSide(const std::array<Variant, 2> &givens, int variant, Variant &side,
+                      Variant &other, WorkingValues &out, Steps *steps_)
 {
     Steps *const steps = Recording ? steps_ : nullptr;
     auto &[a, b, d, P, S] = out;
     const auto [sideColumn, secondColumn] = kGivenColumns[variant];
     const Target otherTarget = sideColumn == SideA ? Target::B : Target::A;
-    side = given(reader, cells, variant, sideColumn, steps);
+    side = givens[0];
     switch (secondColumn) {
     case Diagonal:
-        d = given(reader, cells, variant, Diagonal, steps);
+        d = givens[1];
         other = otherSideFromDiagonal(d, side, otherTarget, steps);
         P = perimeter(a, b, steps);
         S = area(a, b, steps);
         break;
     case Perimeter:
-        P = given(reader, cells, variant, Perimeter, steps);
+        P = givens[1];
         other = otherSideFromPerimeter(P, side, otherTarget, steps);
         d = diagonal(a, b, steps);
         S = area(a, b, steps);
         break;
     case Area:
-        S = given(reader, cells, variant, Area, steps);
+        S = givens[1];
         other = otherSideFromArea(S, side, otherTarget, steps);
         d = diagonal(a, b, steps);
         P = perimeter(a, b, steps);
@@ -167,8 +200,7 @@ void solve(const Variant &SelectedVariant, const CellTexts &cells, FormValues &f
     const runtime::NumberReader reader; // the default locale, asked for once per solve
 
     if (SelectedVariant == Variant(qint16(0))) {
-        a = given(reader, cells, 0, SideA, steps);
-        b = given(reader, cells, 0, SideB, steps);
+        std::tie(a, b) = pair(givenValues(reader, cells, 0, steps));
         d = diagonal(a, b, steps);
         P = perimeter(a, b, steps);
         S = area(a, b, steps);
@@ -177,11 +209,11 @@ void solve(const Variant &SelectedVariant, const CellTexts &cells, FormValues &f
     // same three, with the two sides' roles swapped.
     for (qint16 r = 1; r <= 6; ++r) {
         if (SelectedVariant == Variant(r))
-            solveFromOneSide<Recording>(reader, cells, r, r <= 3 ? a : b, r <= 3 ? b : a, out, steps);
+            solveFromOneSide<Recording>(givenValues(reader, cells, r, steps), r, r <= 3 ? a : b,
+                                        r <= 3 ? b : a, out, steps);
     }
     if (SelectedVariant == Variant(qint16(7))) {
-        d = given(reader, cells, 7, Diagonal, steps);
-        P = given(reader, cells, 7, Perimeter, steps);
+        std::tie(d, P) = pair(givenValues(reader, cells, 7, steps));
         form.HalfPerimeter = P / kTwo;
         if constexpr (Recording)
             steps->add(Formula::SumFromPerimeter, Target::Sum, {number(P), number(form.HalfPerimeter)});
@@ -195,14 +227,17 @@ void solve(const Variant &SelectedVariant, const CellTexts &cells, FormValues &f
                        {number(d), number(P), number(square), number(quarterSquare), number(dd),
                         number(difference), form.AreaValue});
         }
-        if (form.AreaValue < 0.0)
-            raise(ErrorCode::DiagonalLongerThanHalfPerimeter);
+        // A diagonal of P/2 or more leaves a side of 0 or less; just below P/2 a side
+        // can come out 0 all the same, too small beside the other.
+        if (!(form.AreaValue > 0.0)) {
+            raise(compare(d, form.HalfPerimeter) < 0 ? ErrorCode::SideUnderflow
+                                                     : ErrorCode::DiagonalLongerThanHalfPerimeter);
+        }
         computeSidesOrExplain(form, out, ErrorCode::DiagonalTooShortForPerimeter, steps);
         S = area(a, b, steps);
     }
     if (SelectedVariant == Variant(qint16(8))) {
-        d = given(reader, cells, 8, Diagonal, steps);
-        S = given(reader, cells, 8, Area, steps);
+        std::tie(d, S) = pair(givenValues(reader, cells, 8, steps));
         const Variant dd = d * d;
         const Variant twiceArea = kTwo * S;
         const Variant sum = dd + twiceArea;
@@ -218,8 +253,7 @@ void solve(const Variant &SelectedVariant, const CellTexts &cells, FormValues &f
         P = perimeter(a, b, steps);
     }
     if (SelectedVariant == Variant(qint16(9))) {
-        P = given(reader, cells, 9, Perimeter, steps);
-        S = given(reader, cells, 9, Area, steps);
+        std::tie(P, S) = pair(givenValues(reader, cells, 9, steps));
         form.HalfPerimeter = P / kTwo;
         form.AreaValue = S.toDouble();
         if constexpr (Recording) {
@@ -258,7 +292,10 @@ void ComputeSides(FormValues &form, Steps *steps)
         discriminant = 0.0;
     }
     const Variant s(runtime::squareRoot(discriminant));
-    form.SideOne = (form.HalfPerimeter - s) / kTwo;
+    // Where the smaller root is lost beside the larger one, the sides stay as they were.
+    const Variant one = (form.HalfPerimeter - s) / kTwo;
+    checkSide(one);
+    form.SideOne = one;
     form.SideTwo = form.HalfPerimeter - form.SideOne;
     if (steps) {
         const double sum = number(form.HalfPerimeter);
@@ -285,6 +322,7 @@ void SolveVariant(const Variant &SelectedVariant, const CellTexts &cells, FormVa
     } catch (const RuntimeError &error) {
         steps->failed = true;
         steps->error = error.code();
+        steps->about = error.about();
         throw;
     }
 }

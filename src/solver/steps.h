@@ -57,6 +57,7 @@ public:
     int variant = -1;
     bool failed = false;
     runtime::ErrorCode error = runtime::ErrorCode::Overflow;
+    runtime::Quantities about = 0; // the quantities the error is about, if any
 
     void add(Formula formula, Target target, std::initializer_list<double> numbers)
     {

@@ -372,13 +372,19 @@ QString Writer::failedCondition() const
     const auto half = [](const Value &v) { return v / Value(2); };
     switch (m_steps.error) {
     case ErrorCode::SideLongerThanDiagonal:
-        return sideText + u" > "_s + named(Target::D);
-    case ErrorCode::SideZeroWithArea:
-        return sideText + u", "_s + named(Target::S);
+        return sideText + u" ≥ "_s + named(Target::D);
+    case ErrorCode::GivenValueZero: {
+        QStringList zeros;
+        for (int column = 0; column < 5; ++column) {
+            if (m_steps.about & runtime::quantity(column))
+                zeros << named(Target(column));
+        }
+        return zeros.join(u", "_s);
+    }
     case ErrorCode::SideLongerThanHalfPerimeter:
-        return sideText + u" > "_s + bound(u"P : 2"_s, P, half, PValue / 2.0, 1);
+        return sideText + u" ≥ "_s + bound(u"P : 2"_s, P, half, PValue / 2.0, 1);
     case ErrorCode::DiagonalLongerThanHalfPerimeter:
-        return named(Target::D) + u" > "_s + bound(u"P : 2"_s, P, half, PValue / 2.0, 1);
+        return named(Target::D) + u" ≥ "_s + bound(u"P : 2"_s, P, half, PValue / 2.0, 1);
     case ErrorCode::DiagonalTooShortForPerimeter:
         return named(Target::D) + u" < "_s
             + bound(u"P : (2√2)"_s, P,
@@ -449,7 +455,7 @@ QStringList Writer::lines() const
         const QString condition = failedCondition();
         if (!condition.isEmpty())
             lines << condition;
-        lines << runtime::errorMessage(m_steps.error);
+        lines << runtime::errorMessage(m_steps.error, m_steps.about);
     } else {
         QStringList answer;
         for (int column = 0; column < 5; ++column) {
