@@ -464,8 +464,6 @@ QStringList Writer::lines() const
         }
         lines << u"Отговор: "_s + answer.join(u"; "_s);
     }
-    for (QString &line : lines)
-        line = working::keepWords(line);
     return lines;
 }
 
@@ -474,7 +472,7 @@ QString Writer::cellFormula(int column) const
     const int index = indexOf(Target(column));
     if (index < 0 || m_steps[index].formula == Formula::Given || m_steps.failed)
         return QString();
-    return working::keepWords(stepLine(index));
+    return stepLine(index);
 }
 
 } // namespace

@@ -85,15 +85,6 @@ QString glued(QString text)
     return text.replace(u' ', QChar(u'\u00a0'));
 }
 
-QString keepWords(QString line)
-{
-    for (qsizetype i = line.size() - 2; i > 0; --i) {
-        if (line[i] == u'-' && line[i - 1].isLetter() && line[i + 1].isLetter())
-            line.insert(i + 1, QChar(u'\u2060')); // a word joiner
-    }
-    return line;
-}
-
 Form form(const Value &value)
 {
     Form f;

@@ -20,9 +20,6 @@ QString schoolMinus(QString text);
 // The spaces of a formula as no-break spaces.
 QString glued(QString text);
 
-// A hyphen inside a word ("по-къса") held to the letters after it.
-QString keepWords(QString line);
-
 // An exact value as text: "3", "1,125", "10/3", "3√3", "3√3 : 2", "(15 − √5) : 4".
 struct Form
 {
