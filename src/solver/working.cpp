@@ -170,7 +170,6 @@ QString Writer::stepLine(int index) const
     const auto sq = [&](int i) { return squared(*at(index, i)); };
     const auto plain = [&](int i) { return form(*at(index, i)).text; };
     const auto simple = [&](int i) { return at(index, i) && !form(*at(index, i)).compound; };
-    const int last = step.count - 1;
     const int power = powerOf(step.target);
     const QString x = letter(step.target);
     switch (step.formula) {
@@ -261,7 +260,6 @@ QString Writer::stepLine(int index) const
     case Formula::LargerRoot:
         return rootValue(index);
     }
-    Q_UNUSED(last);
     return QString();
 }
 
@@ -354,7 +352,6 @@ QString Writer::failedCondition() const
         return index < 0 ? std::pair{Number(), 0.0} : std::pair{valueAt(index), m_steps[index].value()};
     };
     const auto [P, PValue] = given(Target::P);
-    const auto [S, SValue] = given(Target::S);
     const auto [d, dValue] = given(Target::D);
     // A bound worked out from a given value: exact where that one is.
     const auto bound = [this](const QString &formula, const Number &from, auto exactly,
@@ -399,8 +396,6 @@ QString Writer::failedCondition() const
             + bound(u"P² : 16"_s, P, [](const Value &v) { return v * v / Value(16); },
                     PValue * PValue / 16.0, 2);
     default:
-        Q_UNUSED(SValue);
-        Q_UNUSED(S);
         return QString();
     }
 }
