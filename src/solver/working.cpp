@@ -145,7 +145,11 @@ QString Writer::named(Target target) const
     const int index = indexOf(target);
     if (index < 0)
         return QString();
-    return line(letter(target)).value(valueAt(index), m_steps[index].value(), powerOf(target)).text();
+    const Step &step = m_steps[index];
+    Line l = line(letter(target));
+    if (step.formula == Formula::Given && !valueAt(index))
+        return l.typed(step.value(), powerOf(target)).text();
+    return l.value(valueAt(index), step.value(), powerOf(target)).text();
 }
 
 // "√27": a radicand as a form of the line, where the root it gives is exact too.

@@ -166,6 +166,11 @@ Line &Line::value(const std::optional<Value> &exact, double computed, int power)
     return *this;
 }
 
+Line &Line::typed(double given, int power)
+{
+    return is(schoolMinus(runtime::plainText(given)) + unit(power));
+}
+
 QString Line::unit(int power) const
 {
     if (m_unit == LengthUnit::None || power == 0)

@@ -51,6 +51,8 @@ public:
     Line &is(const QString &form);
     // The value: power 1 for a length, 2 for an area, 0 for a plain number.
     Line &value(const std::optional<exact::Value> &exact, double computed, int power);
+    // A given value beyond the exact range, as typed: the shortest text of its double.
+    Line &typed(double given, int power);
 
     QString text() const { return m_text; }
 
