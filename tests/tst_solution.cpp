@@ -5,9 +5,9 @@
 // "Решение" window that follows each calculation, the result cells' formulas, the
 // drawing measured in rendered images, and a print to PDF rendered back by pdftoppm.
 
-#include "form/printing.h"
-#include "form/rectangledrawing.h"
-#include "form/solutionwindow.h"
+#include "printing/printing.h"
+#include "solution/rectangledrawing.h"
+#include "solution/solutionwindow.h"
 #include "support/formfixture.h"
 
 #include <QAction>

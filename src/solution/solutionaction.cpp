@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "form/quadrelon.h"
-#include "form/solutionwindow.h"
+#include "solution/solutionwindow.h"
 
 #include "solver/working.h"
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Quadrelon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/solutionwindow.h"
+#include "solution/solutionwindow.h"
 
-#include "form/printing.h"
-#include "form/rectangledrawing.h"
+#include "printing/printing.h"
+#include "solution/rectangledrawing.h"
 #include "runtime/errorreport.h"
 #include "solver/steps.h"
 #include "solver/working.h"
