@@ -7,6 +7,7 @@
 
 #include "printing/printing.h"
 #include "solution/rectangledrawing.h"
+#include "solution/solutionaction.h"
 #include "solution/solutionwindow.h"
 #include "support/formfixture.h"
 
@@ -177,7 +178,7 @@ void TstSolution::printsTextAndDrawingToPdf()
         QSKIP("pdftoppm (poppler-utils) is not installed; scripts/test.sh installs it");
     FormFixture f;
     f.calculate(9, u"14"_s, u"12"_s);
-    f.form->showSolution();
+    f.solution->showSolution();
     SolutionWindow *window = solutionWindows().value(0);
     QVERIFY(window);
 
