@@ -20,8 +20,46 @@ namespace {
 // Thinner than this a side is hard to see on screen and on paper.
 constexpr qreal kThinnest = 4.0;
 constexpr qreal kGap = 6.0;
+// A label shrinks to this part of its size before it is shortened.
+constexpr qreal kSmallestScale = 0.7;
+// The most of the width that the label beside a side takes from the figure.
+constexpr qreal kSideLabelShare = 0.3;
 
 const QColor kFill(0xe6, 0xe6, 0xfa);
+
+QFont scaled(QFont font, qreal scale)
+{
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * scale);
+    else
+        font.setPixelSize(std::max(1, int(font.pixelSize() * scale)));
+    return font;
+}
+
+// Text in its room: smaller when it is too wide, and past kSmallestScale shortened at
+// its end with an ellipsis, so that it is never cut at an edge. Wrapped text only
+// shrinks, until its lines fit the room's height.
+void drawLabel(QPainter &painter, const QRectF &room, int flags, const QString &text)
+{
+    QFont font = painter.font();
+    QString shown = text;
+    if (flags & Qt::TextWordWrap) {
+        for (qreal scale = 1; scale >= kSmallestScale; scale -= 0.1) {
+            font = scaled(painter.font(), scale);
+            const QFontMetricsF metrics(font, painter.device());
+            if (metrics.boundingRect(room, flags, text).height() <= room.height())
+                break;
+        }
+    } else if (const qreal width = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+               width > room.width()) {
+        font = scaled(font, std::max(room.width() / width, kSmallestScale));
+        shown = QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, room.width());
+    }
+    painter.save();
+    painter.setFont(font);
+    painter.drawText(room, flags | Qt::TextDontClip, shown); // a pixel too wide is no reason to cut
+    painter.restore();
+}
 
 } // namespace
 
@@ -45,6 +83,11 @@ QString RectangleDrawing::notToScaleNote()
     return u"Чертежът не е в мащаб: едната страна е твърде къса, за да се види."_s;
 }
 
+QString RectangleDrawing::noRectangleNote()
+{
+    return u"Няма чертеж: стойностите не описват правоъгълник."_s;
+}
+
 QSize RectangleDrawing::sizeHint() const
 {
     return QSize(360, 300);
@@ -58,12 +101,37 @@ void RectangleDrawing::setRectangle(double a, double b, double d, double P, doub
     m_d = d;
     m_P = P;
     m_S = S;
-    update();
+    describe();
 }
 
-void RectangleDrawing::clear()
+void RectangleDrawing::setUnit(solver::LengthUnit unit)
+{
+    m_unit = unit;
+    describe();
+}
+
+void RectangleDrawing::clear(const QString &note)
 {
     m_has = false;
+    m_note = note;
+    describe();
+}
+
+QString RectangleDrawing::label(const QString &name, double value, bool area) const
+{
+    QString text = solver::namedValue(name, value);
+    if (m_unit != solver::LengthUnit::None)
+        text += u' ' + solver::unitSymbol(m_unit) + (area ? u"²"_s : QString());
+    return text;
+}
+
+// What the drawing shows, for those who cannot see it.
+void RectangleDrawing::describe()
+{
+    setAccessibleDescription(m_has ? QStringList{label(u"a"_s, m_a), label(u"b"_s, m_b), label(u"d"_s, m_d),
+                                                 label(u"P"_s, m_P), label(u"S"_s, m_S, true)}
+                                         .join(u"; "_s)
+                                   : m_note);
     update();
 }
 
@@ -102,28 +170,35 @@ void RectangleDrawing::paint(QPainter &painter, const QRectF &area) const
     const qreal line = metrics.height();
     painter.setPen(Qt::black);
     if (!m_has) {
-        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap,
-                         u"Няма чертеж: стойностите не описват правоъгълник."_s);
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, m_note);
         painter.restore();
         return;
     }
 
-    const QString aText = solver::namedValue(u"a"_s, m_a);
-    const QString bText = solver::namedValue(u"b"_s, m_b);
-    const QString dText = solver::namedValue(u"d"_s, m_d);
-    const QString below = solver::namedValue(u"P"_s, m_P) + u";   "_s
-        + solver::namedValue(u"S"_s, m_S);
+    const QString aText = label(u"a"_s, m_a);
+    const QString bText = label(u"b"_s, m_b);
+    const QString dText = label(u"d"_s, m_d);
+    const QString pText = label(u"P"_s, m_P);
+    const QString sText = label(u"S"_s, m_S, true);
 
-    // Room around the figure: the note above, b on the left, a and then P and S below.
+    // Room around the figure: the note above, b on the left, a and then P and S below,
+    // on a line each when one is too short for both; a long label beside a side is
+    // drawn smaller rather than squeeze the figure away.
     const qreal gap = kGap * unit;
-    QRectF box = area.adjusted(metrics.horizontalAdvance(bText) + 2 * gap, 2 * line + gap,
-                               -(2 * gap + metrics.horizontalAdvance(dText)), -(2 * line + 2 * gap));
+    const qreal bRoom = std::min(metrics.horizontalAdvance(bText), area.width() * kSideLabelShare);
+    const qreal dRoom = std::min(metrics.horizontalAdvance(dText), area.width() * kSideLabelShare);
+    const QRectF across(area.left() + gap, 0, area.width() - 2 * gap, line);
+    QStringList below{pText + u";   "_s + sText};
+    if (metrics.horizontalAdvance(below[0]) > across.width())
+        below = QStringList{pText + u';', sText};
+    const qreal belowHeight = (1 + below.size()) * line;
+    QRectF box = area.adjusted(bRoom + 2 * gap, 2 * line + gap, -(2 * gap + dRoom), -(belowHeight + 2 * gap));
     const Figure f = figure(m_a, m_b, box, kThinnest * unit);
     const QRectF r = f.rect;
 
     if (!f.toScale) {
-        painter.drawText(QRectF(area.left(), area.top(), area.width(), 2 * line),
-                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, notToScaleNote());
+        drawLabel(painter, QRectF(area.left() + gap, area.top() + gap / 2, area.width() - 2 * gap, 2 * line),
+                  Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, notToScaleNote());
     }
 
     // Sharp edges in one exact colour: the measured size of the figure is its size.
@@ -139,23 +214,23 @@ void RectangleDrawing::paint(QPainter &painter, const QRectF &area) const
     painter.drawLine(r.bottomLeft(), r.topRight());
 
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(r.left() - gap - metrics.horizontalAdvance(bText), r.center().y() - line / 2,
-                            metrics.horizontalAdvance(bText), line),
-                     Qt::AlignRight | Qt::AlignVCenter, bText);
-    painter.drawText(QRectF(area.left(), r.bottom() + gap / 2, area.width(), line),
-                     Qt::AlignHCenter | Qt::AlignTop, aText);
-    painter.drawText(QRectF(area.left(), r.bottom() + gap / 2 + line, area.width(), line),
-                     Qt::AlignHCenter | Qt::AlignTop, below);
+    drawLabel(painter, QRectF(r.left() - gap - bRoom, r.center().y() - line / 2, bRoom, line),
+              Qt::AlignRight | Qt::AlignVCenter, bText);
+    drawLabel(painter, across.translated(0, r.bottom() + gap / 2), Qt::AlignHCenter | Qt::AlignTop, aText);
+    for (qsizetype i = 0; i < below.size(); ++i) {
+        drawLabel(painter, across.translated(0, r.bottom() + gap / 2 + line * qreal(i + 1)),
+                  Qt::AlignHCenter | Qt::AlignTop, below[i]);
+    }
 
     // d along the diagonal, on a white ground so that the line does not cross it; beside
-    // a figure too narrow to hold it.
+    // a figure too narrow to hold it, above one too flat or too small.
     const qreal dWidth = metrics.horizontalAdvance(dText);
-    if (r.height() < 2 * line && r.width() >= r.height()) {
-        painter.drawText(QRectF(area.left(), r.top() - gap / 2 - line, area.width(), line),
-                         Qt::AlignHCenter | Qt::AlignBottom, dText);
-    } else if (r.width() < 2 * line) {
-        painter.drawText(QRectF(r.right() + gap, r.center().y() - line / 2, dWidth, line),
-                         Qt::AlignLeft | Qt::AlignVCenter, dText);
+    if (r.width() < 2 * line && r.height() > r.width()) {
+        const QRectF room(r.right() + gap, r.center().y() - line / 2, area.right() - r.right() - 2 * gap, line);
+        drawLabel(painter, room, Qt::AlignLeft | Qt::AlignVCenter, dText);
+    } else if (r.height() < 2 * line || dWidth + 2 * gap > std::hypot(r.width(), r.height())) {
+        drawLabel(painter, across.translated(0, r.top() - gap / 2 - line), Qt::AlignHCenter | Qt::AlignBottom,
+                  dText);
     } else {
         painter.translate(r.center());
         painter.rotate(qRadiansToDegrees(std::atan2(-r.height(), r.width())));

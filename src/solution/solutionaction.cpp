@@ -9,9 +9,6 @@
 
 #include <QAction>
 #include <QKeySequence>
-#include <QScreen>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -55,13 +52,7 @@ void SolutionAction::showSolution()
 {
     if (!m_window) {
         m_window = new SolutionWindow(&m_calculator);
-        // Beside the calculator, so that both stay in view, as far as the screen allows.
-        QPoint place = m_calculator.frameGeometry().topRight() + QPoint(8, 0);
-        if (const QScreen *screen = m_calculator.screen()) {
-            const QRect room = screen->availableGeometry();
-            place.setX(std::max(room.left(), std::min(place.x(), room.right() - m_window->width())));
-        }
-        m_window->move(place);
+        m_window->placeBeside(m_calculator);
     }
     m_window->showSteps(m_steps);
     m_window->show();
