@@ -292,11 +292,11 @@ void TstSolution::labelsNeverCut_data()
     QTest::addColumn<double>("a");
     QTest::addColumn<double>("b");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("3 by 4, smallest") << 3.0 << 4.0 << QSize(240, 200);
-    QTest::newRow("long numbers, smallest") << 123456789012.0 << 987654321098.0 << QSize(240, 200);
+    QTest::newRow("3 by 4, smallest") << 3.0 << 4.0 << QSize(160, 120);
+    QTest::newRow("long numbers, smallest") << 123456789012.0 << 987654321098.0 << QSize(160, 120);
     QTest::newRow("long numbers") << 123456789012.0 << 987654321098.0 << QSize(420, 340);
-    QTest::newRow("long and flat") << 987654321098.0 << 1.5 << QSize(240, 200);
-    QTest::newRow("long and narrow") << 1.5 << 987654321098.0 << QSize(240, 200);
+    QTest::newRow("long and flat") << 987654321098.0 << 1.5 << QSize(160, 120);
+    QTest::newRow("long and narrow") << 1.5 << 987654321098.0 << QSize(160, 120);
 }
 
 // A label too long for the drawing is drawn smaller or shortened at its end: drawn

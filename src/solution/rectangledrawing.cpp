@@ -52,7 +52,13 @@ void drawLabel(QPainter &painter, const QRectF &room, int flags, const QString &
         }
     } else if (const qreal width = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
                width > room.width()) {
-        font = scaled(font, std::max(room.width() / width, kSmallestScale));
+        // Font sizes come in steps, so the size in proportion may still be a little wide.
+        for (qreal scale = std::max(room.width() / width, kSmallestScale);; scale -= 0.05) {
+            font = scaled(painter.font(), std::max(scale, kSmallestScale));
+            const qreal now = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+            if (scale <= kSmallestScale || now <= room.width())
+                break;
+        }
         shown = QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, room.width());
     }
     painter.save();
@@ -66,7 +72,7 @@ void drawLabel(QPainter &painter, const QRectF &room, int flags, const QString &
 RectangleDrawing::RectangleDrawing(QWidget *parent) : QWidget(parent)
 {
     setObjectName(u"RectangleDrawing"_s);
-    setMinimumSize(240, 200);
+    setMinimumSize(160, 120);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);

@@ -98,18 +98,23 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     close->setObjectName(u"closeSolutionButton"_s);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
+    // The unit above what it applies to, the buttons below: each row narrow enough for
+    // a screen at a large scale.
+    auto *units = new QHBoxLayout;
+    units->addWidget(unitLabel);
+    units->addWidget(m_unit);
+    units->addStretch();
     auto *content = new QHBoxLayout;
     content->addWidget(m_text, 3);
     content->addWidget(m_drawing, 2);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(unitLabel);
-    buttons->addWidget(m_unit);
     buttons->addStretch();
     buttons->addWidget(m_copy);
     buttons->addWidget(m_print);
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(content);
+    layout->addLayout(units);
+    layout->addLayout(content, 1);
     layout->addLayout(buttons);
     resize(kPreferredSize);
     showWorking();
