@@ -247,15 +247,25 @@ QString failedCondition(const Steps &steps)
 
 } // namespace
 
-QStringList workingLines(const Steps &steps)
+QString unitSymbol(LengthUnit unit)
 {
+    static const char16_t *const symbols[] = {u"", u"мм", u"см", u"дм", u"м", u"км"};
+    return QString::fromUtf16(symbols[int(unit)]);
+}
+
+QStringList workingLines(const Steps &steps, LengthUnit unit)
+{
+    const auto inUnit = [unit](Target target) {
+        return unit == LengthUnit::None ? QString()
+                                        : u" "_s + unitSymbol(unit) + (target == Target::S ? u"²"_s : QString());
+    };
     QStringList lines;
     lines << u"Вариант %1"_s.arg(steps.variant + 1);
 
     QStringList givens;
     for (const Step &step : steps) {
         if (step.formula == Formula::Given)
-            givens << named(step.target, step.value());
+            givens << named(step.target, step.value()) + inUnit(step.target);
     }
     lines << u"Дадено: "_s + givens.join(u"; "_s);
 
@@ -296,7 +306,7 @@ QStringList workingLines(const Steps &steps)
     QStringList answer;
     for (int column = 0; column < 5; ++column) {
         if (const Step *step = steps.find(Target(column)))
-            answer << named(Target(column), step->value());
+            answer << named(Target(column), step->value()) + inUnit(Target(column));
     }
     lines << u"Отговор: "_s + answer.join(u"; "_s);
     return lines;
@@ -307,7 +317,7 @@ QString namedValue(const QString &name, double value)
     return Line(name).then({value}).text();
 }
 
-QString cellFormula(const Steps &steps, int column)
+QString cellFormula(const Steps &steps, int column, LengthUnit)
 {
     const Step *step = steps.find(Target(column));
     if (!step || step->formula == Formula::Given || steps.failed)

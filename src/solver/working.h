@@ -15,15 +15,21 @@ namespace solver {
 // (two decimals in the default locale, without trailing zeros), "=" before a number
 // shown exactly and "≈" before one that was rounded.
 
+// The unit the lengths are measured in; the area is in its square.
+enum class LengthUnit : quint8 { None, Millimetre, Centimetre, Decimetre, Metre, Kilometre };
+
+// "", "мм", "см", "дм", "м", "км".
+QString unitSymbol(LengthUnit unit);
+
 // The whole working: the variant, the given values, each step with its formula, the
 // numbers put in and the value, then the answer; or, when the solve failed, the
 // condition that fails with the user's numbers and the reason.
-QStringList workingLines(const Steps &steps);
+QStringList workingLines(const Steps &steps, LengthUnit unit = LengthUnit::None);
 
 // The formula of the step that computed a result column (0 to 4 for a, b, d, P, S)
 // with the numbers put in, "d = √(a² + b²) = √(3² + 4²) = √25 = 5"; empty for a given
 // column or when nothing computed it.
-QString cellFormula(const Steps &steps, int column);
+QString cellFormula(const Steps &steps, int column, LengthUnit unit = LengthUnit::None);
 
 // A number as the grid shows it, without the zeros that end its two decimals.
 QString shownNumber(double value);
