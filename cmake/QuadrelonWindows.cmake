@@ -25,7 +25,7 @@ function(quadrelon_windows_print_support target)
     if("direct2d" IN_LIST disabled AND "directwrite" IN_LIST enabled)
         # In every program that links the library: an object of a static library
         # would be passed over, as the linker reads Qt after it.
-        target_sources(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src/form/windows/directwritestub.cpp)
+        target_sources(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src/printing/windows/directwritestub.cpp)
     endif()
 endfunction()
 

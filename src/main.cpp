@@ -3,8 +3,13 @@
 
 #include "form/quadrelon.h"
 #include "runtime/startup.h"
+#include "solution/solutionaction.h"
 
 int main(int argc, char *argv[])
 {
-    return runtime::runProgram(argc, argv, [] { return std::make_unique<Quadrelon>(); });
+    return runtime::runProgram(argc, argv, [] {
+        auto calculator = std::make_unique<Quadrelon>();
+        SolutionAction::attach(*calculator);
+        return calculator;
+    });
 }

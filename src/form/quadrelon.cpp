@@ -57,7 +57,6 @@ Quadrelon::Quadrelon(QWidget *parent) : QWidget(parent)
     accessibility::attach(this);
     createControls();
     createActions();
-    addSolutionAction();
     handleEvent([this] { Form_Load(); });
 }
 
@@ -103,6 +102,7 @@ void Quadrelon::Option1_Click(qint16 Index)
     for (Variant i{first}; compare(i, Variant(last)) <= 0; i = i + kOne)
         cell(i.toInt16())->setReadOnly(false);
     clearFormulas();
+    Q_EMIT cleared();
 }
 
 void Quadrelon::Command1_Click(qint16 Index)
@@ -113,6 +113,7 @@ void Quadrelon::Command1_Click(qint16 Index)
         for (Variant i{qint16(0)}; compare(i, Variant(LastCellIndex)) <= 0; i = i + kOne)
             cell(i.toInt16())->setText(QString());
         clearFormulas();
+        Q_EMIT cleared();
     }
 }
 

@@ -7,7 +7,6 @@
 #include "solver/rectangle.h"
 #include "solver/steps.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -21,7 +20,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class SolutionWindow;
 
 namespace layout {
 struct Control;
@@ -70,8 +68,10 @@ public:
 
     // The steps of the last calculation, also of one that failed.
     const solver::Steps &lastSteps() const { return m_steps; }
-    // Opens the "Решение" window with the last calculation, or brings it forward.
-    void showSolution();
+    // An action of the window, its shortcut working anywhere in it, that the given
+    // cells offer in their context menus and name, with hint, in their tooltips.
+    QAction *addCellAction(const QString &text, const QString &name, const QKeySequence &shortcut,
+                           const QString &hint);
     // A line in the cell's tooltip, after what the cell is, that tells how its value
     // was found. Selecting a variant and "Изчисти" clear every cell's formula.
     void setCellFormula(qint16 cell, const QString &formula);
@@ -82,6 +82,8 @@ Q_SIGNALS:
     void calculated();
     // A calculation stopped with an error; lastSteps() say where and why.
     void calculationFailed();
+    // The grid was emptied: by "Изчисти" or by selecting a variant.
+    void cleared();
 
 protected:
     // The window's actions are offered in the given cells' menus and named in their
@@ -97,10 +99,6 @@ private:
     void selectRowOf(QObject *watched, QEvent *event);
     void writeCell(qint16 k, const QString &text);
     QPlainTextEdit *createTextBox(const layout::Control &c);
-    // An action of the window, its shortcut working anywhere in it, that the given
-    // cells offer in their context menus and name, with hint, in their tooltips.
-    QAction *addCellAction(const QString &text, const QString &name, const QKeySequence &shortcut,
-                           const QString &hint);
     void createActions();
     void describeCells();
     void clearFormulas();
@@ -110,9 +108,6 @@ private:
     // Runs a handler as an event does: a run-time error ends it and is reported.
     void handleEvent(const std::function<void()> &handler);
     void report(const runtime::RuntimeError &error);
-    void addSolutionAction();
-    void showCellFormulas();
 
     solver::Steps m_steps;
-    QPointer<SolutionWindow> m_solution;
 };

@@ -15,7 +15,8 @@ namespace solver {
 // values are known and checked (the given values as typed, fractions, simplified
 // roots), and "=" stands only between equal values; a value that is not a finite
 // decimal is followed by "≈" and its two decimals as the grid shows them. Inside a
-// formula the spaces do not break; a line breaks only before "=" or "≈".
+// formula and inside a number the spaces are no-break ones: a line breaks only around
+// "=" and "≈", between the steps, before a unit, or in the words around the formulas.
 
 // The unit the lengths are given in; the area takes its square.
 enum class LengthUnit : quint8 { None, Millimetre, Centimetre, Decimetre, Metre, Kilometre };

@@ -144,7 +144,7 @@ Line::Line(const QString &formula, LengthUnit unit) : m_text(glued(formula)), m_
 Line &Line::is(const QString &form)
 {
     if (!form.isEmpty() && form != m_last) {
-        m_text += u" =\u00a0"_s + glued(form);
+        m_text += u" = "_s + glued(form);
         m_last = form;
     }
     return *this;
@@ -154,21 +154,21 @@ Line &Line::value(const std::optional<Value> &exact, double computed, int power)
 {
     if (exact) {
         const Form f = form(*exact);
-        const QString unit = f.compound ? QString() : this->unit(power);
-        if (f.text == m_last)
-            m_text += glued(unit);
-        else
-            is(f.text + unit);
+        is(f.text);
+        if (!f.compound)
+            m_text += unit(power);
         if (f.finiteDecimal)
             return *this;
     }
-    m_text += u" ≈\u00a0"_s + glued(schoolMinus(runtime::twoDecimalText(computed)) + unit(power));
+    m_text += u" ≈ "_s + glued(schoolMinus(runtime::twoDecimalText(computed))) + unit(power);
     return *this;
 }
 
 Line &Line::typed(double given, int power)
 {
-    return is(schoolMinus(runtime::plainText(given)) + unit(power));
+    is(schoolMinus(runtime::plainText(given)));
+    m_text += unit(power);
+    return *this;
 }
 
 QString Line::unit(int power) const

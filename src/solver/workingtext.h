@@ -40,8 +40,9 @@ QString operand(const exact::Value &value, Operand as = Operand::Factor);
 QString squared(const exact::Value &value);
 
 // A formula followed by its forms, each after "=", and the value after the last: exact
-// with its unit, then "≈" and its two decimals unless it is a finite decimal. Breaks
-// only before "=" and "≈".
+// with its unit, then "≈" and its two decimals unless it is a finite decimal. Inside
+// the formula and each form the spaces are no-break ones; the spaces around "=" and
+// "≈", between the steps, and before a unit are ordinary ones.
 class Line
 {
 public:

@@ -3,12 +3,15 @@
 
 #include "support/formfixture.h"
 
+#include "solution/solutionaction.h"
+
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 FormFixture::FormFixture() : form(std::make_unique<Quadrelon>())
 {
+    solution = SolutionAction::attach(*form); // as the program does
     guard = std::make_unique<DialogGuard>(form.get());
     form->show();
     form->activateWindow();

@@ -12,7 +12,10 @@
 #include <array>
 #include <memory>
 
-// A shown calculator window with a dialog guard, driven as a user drives it.
+class SolutionAction;
+
+// A shown calculator window, with "Покажи решението" as the program has it and a
+// dialog guard, driven as a user drives it.
 struct FormFixture
 {
     FormFixture();
@@ -30,4 +33,5 @@ struct FormFixture
 
     std::unique_ptr<Quadrelon> form;
     std::unique_ptr<DialogGuard> guard;
+    SolutionAction *solution = nullptr;
 };

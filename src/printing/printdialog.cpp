@@ -5,7 +5,7 @@
 // shared library it is built as a module of its own, which the program loads when
 // it first prints (printing.cpp); where Qt is linked statically it is part of the
 // program.
-#include "form/printing.h"
+#include "printing/printing.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

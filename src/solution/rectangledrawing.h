@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "solver/working.h"
+
 #include <QColor>
 #include <QRectF>
 #include <QWidget>
@@ -12,7 +14,8 @@ class QPainter;
 // The rectangle of a calculation drawn to scale: side a across, side b upright, the
 // diagonal with d on it and P and S beside it. A side too short to see is widened to
 // a few pixels and the drawing then says that it is not to scale; a zero side draws
-// as a segment.
+// as a segment. A label too long for its room is drawn smaller, and past that
+// shortened at its end, never cut at the edge of the drawing.
 class RectangleDrawing : public QWidget
 {
     Q_OBJECT
@@ -21,8 +24,10 @@ public:
     explicit RectangleDrawing(QWidget *parent = nullptr);
 
     void setRectangle(double a, double b, double d, double P, double S);
-    // Nothing to draw: the values describe no rectangle, or nothing was calculated.
-    void clear();
+    // The labels' unit; the area's is its square.
+    void setUnit(solver::LengthUnit unit);
+    // Nothing to draw; note says why.
+    void clear(const QString &note);
     bool hasRectangle() const { return m_has; }
 
     // Draws into area of any painter, the widget's or a printed page's; pixel sizes
@@ -41,6 +46,7 @@ public:
     // The colour of the rectangle's sides and diagonal and of nothing else.
     static QColor lineColour();
     static QString notToScaleNote();
+    static QString noRectangleNote();
 
     QSize sizeHint() const override;
 
@@ -48,6 +54,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QString label(const QString &name, double value, bool area = false) const;
+    void describe();
+
     bool m_has = false;
+    QString m_note;
+    solver::LengthUnit m_unit = solver::LengthUnit::None;
     double m_a = 0, m_b = 0, m_d = 0, m_P = 0, m_S = 0;
 };

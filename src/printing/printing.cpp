@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quadrelon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/printing.h"
+#include "printing/printing.h"
 
 #include <QCoreApplication>
 #include <QLibrary>
