@@ -328,6 +328,7 @@ void TstWorking::shownNumbers()
     QVERIFY(solver::shownExactly(0.1));
     QVERIFY(!solver::shownExactly(0.125));
     QCOMPARE(solver::namedValue(u"d"_s, 5.0990195135927845), u"d ≈ 5,1"_s);
+    QVERIFY(solver::namedValue(u"S"_s, 123456789012.0 * 987654321098.0).startsWith(u"S ≈ "_s));
 }
 
 QTEST_GUILESS_MAIN(TstWorking)

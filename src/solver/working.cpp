@@ -69,7 +69,10 @@ bool shownExactly(double value)
 
 QString namedValue(const QString &name, double value)
 {
-    return name + (shownExactly(value) ? u" = "_s : u" ≈ "_s) + shownNumber(value);
+    // Beyond 2^53 a double no longer holds every whole number, so a product or a sum
+    // there is rounded even where its text has no decimals.
+    const bool exact = shownExactly(value) && std::fabs(value) < 9007199254740992.0;
+    return name + (exact ? u" = "_s : u" ≈ "_s) + shownNumber(value);
 }
 
 namespace {

@@ -41,7 +41,8 @@ QString shownNumber(double value);
 // True when the shown text stands for exactly this double.
 bool shownExactly(double value);
 
-// "d = 5" or "d ≈ 5,09".
+// "d = 5" or "d ≈ 5,09": "=" only where the shown text is the double exactly and the
+// double is small enough to hold whole numbers exactly.
 QString namedValue(const QString &name, double value);
 
 } // namespace solver
