@@ -128,6 +128,12 @@ private:
         const Step *step = m_steps.find(target);
         return step ? int(step - m_steps.begin()) : -1;
     }
+    const Number &valueOf(Target target) const
+    {
+        static const Number none;
+        const int index = indexOf(target);
+        return index < 0 ? none : valueAt(index);
+    }
     Line line(const QString &formula) const { return Line(formula, m_unit); }
     // "a = 3 см" with the value of the last step that computed the target.
     QString named(Target target) const;
@@ -189,8 +195,8 @@ QString Writer::stepLine(int index) const
         } else if (has({0, 1})) {
             // Sides from their sum and product: their squares add up to a rational.
             l.is(u"√((a + b)² − 2ab)"_s);
-            const Number &s = valueAt(indexOf(Target::Sum));
-            const Number &p = valueAt(indexOf(Target::Product));
+            const Number &s = valueOf(Target::Sum);
+            const Number &p = valueOf(Target::Product);
             if (s && p)
                 l.is(u"√("_s + squared(*s) + u" − 2 · "_s + operand(*p) + u")"_s);
         }
