@@ -8,7 +8,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config libboost-dev
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     fonts-liberation
     xvfb xauth

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Tests of the working written from a solve's steps: the lines of each variant for
-// the 3-4-5 rectangle, the reason for each kind of values that describe no rectangle,
-// and numbers shown rounded, all in the Bulgarian locale.
+// the 3-4-5 rectangle, each form of an exact answer, the reason for each kind of values
+// that describe no rectangle, the notation of the quadratic, lines that break only
+// between steps, and units, all in the Bulgarian locale.
 
 #include "runtime/errors.h"
 #include "solver/rectangle.h"
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include <array>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +49,17 @@ solver::Steps solve(int variant, const QString &first, const QString &second)
     return steps;
 }
 
+// A line as read: no-break spaces as spaces, word joiners left out.
+QString readable(QString line)
+{
+    return line.replace(QChar(u'\u00a0'), u' ').remove(QChar(u'\u2060'));
+}
+
+QString readable(const QStringList &lines)
+{
+    return readable(lines.join(u'\n'));
+}
+
 } // namespace
 
 class TstWorking : public QObject
@@ -62,7 +75,15 @@ private Q_SLOTS:
     void noRectangle_data();
     void noRectangle();
 
-    void roundedNumbers();
+    void exactForms_data();
+    void exactForms();
+
+    void quadraticNotation_data();
+    void quadraticNotation();
+
+    void breaksOnlyBetweenSteps();
+    void units();
+    void shownNumbers();
 };
 
 void TstWorking::threeFourFive_data()
@@ -79,10 +100,10 @@ void TstWorking::threeFourFive_data()
     };
     const char16_t *const sumAndProduct =
         u"a и b са корените на уравнението x² − 7x + 12 = 0\n"
-        u"D = (a + b)² − 4 · a · b = 7² − 4 · 12 = 49 − 48 = 1\n"
-        u"a = x₁ = (a + b − √D) : 2 = (7 − √1) : 2 = (7 − 1) : 2 = 3\n"
-        u"b = x₂ = a + b − x₁ = 7 − 3 = 4\n";
-    const QString because = u"Тъй като (a + b)² = a² + b² + 2 · a · b = d² + 2 · a · b:\n"_s;
+        u"D = 7² − 4 · 12 = 49 − 48 = 1\n"
+        u"x₁,₂ = (7 ± √1) : 2 = (7 ± 1) : 2\n"
+        u"a = x₁ = 3; b = x₂ = 4\n";
+    const QString because = u"Тъй като (a + b)² = a² + b² + 2ab = d² + 2ab:\n"_s;
     row(0,
         u"По Питагоровата теорема: d = √(a² + b²) = √(3² + 4²) = √25 = 5\n"
         u"P = 2(a + b) = 2(3 + 4) = 2 · 7 = 14\n"
@@ -142,7 +163,9 @@ void TstWorking::threeFourFive()
     QFETCH(QString, steps);
 
     const QStringList values = given.split(u' ');
-    const QStringList lines = solver::workingLines(solve(variant, values[0], values[1]));
+    QStringList lines = solver::workingLines(solve(variant, values[0], values[1]));
+    for (QString &line : lines)
+        line = readable(line);
     QVERIFY(lines.size() > 3);
     QCOMPARE(lines.first(), u"Вариант %1"_s.arg(variant + 1));
     const char16_t *letters[] = {u"a", u"b", u"d", u"P", u"S"};
@@ -172,9 +195,9 @@ void TstWorking::noRectangle_data()
     QTest::newRow("diagonal longer than half the perimeter") << 7 << u"5"_s << u"8"_s
         << ErrorCode::DiagonalLongerThanHalfPerimeter << u"d = 5 ≥ P : 2 = 4"_s;
     QTest::newRow("diagonal too short") << 7 << u"2,82"_s << u"8"_s
-        << ErrorCode::DiagonalTooShortForPerimeter << u"d = 2,82 < P : (2√2) ≈ 2,83"_s;
+        << ErrorCode::DiagonalTooShortForPerimeter << u"d = 2,82 < P : (2√2) = 2√2 ≈ 2,83"_s;
     QTest::newRow("area too large for the diagonal") << 8 << u"2,82"_s << u"4"_s
-        << ErrorCode::AreaTooLargeForDiagonal << u"S = 4 > d² : 2 ≈ 3,98"_s;
+        << ErrorCode::AreaTooLargeForDiagonal << u"S = 4 > d² : 2 = 3,9762"_s;
     QTest::newRow("area too large for the perimeter") << 9 << u"14"_s << u"13"_s
         << ErrorCode::AreaTooLargeForPerimeter << u"S = 13 > P² : 16 = 12,25"_s;
     QTest::newRow("overflow") << 0 << u"1e200"_s << u"1"_s << ErrorCode::Overflow << QString();
@@ -193,26 +216,119 @@ void TstWorking::noRectangle()
     const solver::Steps steps = solve(variant, first, second);
     QVERIFY(steps.failed);
     const QStringList lines = solver::workingLines(steps);
-    QCOMPARE(lines.last(), runtime::errorMessage(error, steps.about));
+    QCOMPARE(readable(lines.last()), readable(runtime::errorMessage(error, steps.about)));
     if (!condition.isEmpty())
-        QCOMPARE(lines.at(lines.size() - 2), condition);
+        QCOMPARE(readable(lines.at(lines.size() - 2)), condition);
     for (int column = 0; column < 5; ++column)
         QVERIFY(solver::cellFormula(steps, column).isEmpty());
 }
 
-// A number that the grid shows rounded follows "≈", with the locale's decimal comma;
-// one shown exactly follows "=". The formula for a cell is its step's line.
-void TstWorking::roundedNumbers()
+void TstWorking::exactForms_data()
 {
-    const solver::Steps steps = solve(0, u"3,14159"_s, u"4"_s);
-    QCOMPARE(solver::cellFormula(steps, 2), u"d = √(a² + b²) ≈ √(3,14² + 4²) ≈ √25,87 ≈ 5,09"_s);
-    QCOMPARE(solver::cellFormula(steps, 4), u"S = a · b ≈ 3,14 · 4 ≈ 12,57"_s);
-    QVERIFY(solver::cellFormula(steps, 0).isEmpty());
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("formula");
+
+    QTest::newRow("whole") << 0 << u"3"_s << u"4"_s << 2
+        << u"d = √(a² + b²) = √(3² + 4²) = √25 = 5"_s;
+    QTest::newRow("decimal as typed") << 0 << u"1,125"_s << u"2,375"_s << 3
+        << u"P = 2(a + b) = 2(1,125 + 2,375) = 2 · 3,5 = 7"_s;
+    QTest::newRow("fraction") << 3 << u"3"_s << u"10"_s << 1 << u"b = S : a = 10 : 3 = 10/3 ≈ 3,33"_s;
+    QTest::newRow("simplified root") << 1 << u"3"_s << u"6"_s << 1
+        << u"b = √(d² − a²) = √(6² − 3²) = √27 = 3√3 ≈ 5,20"_s;
+    QTest::newRow("root with a rational coefficient") << 1 << u"1,5"_s << u"3"_s << 1
+        << u"b = √(d² − a²) = √(3² − 1,5²) = √6,75 = 3√3 : 2 ≈ 2,60"_s;
+    QTest::newRow("sum with a root") << 1 << u"3"_s << u"6"_s << 3
+        << u"P = 2(a + b) = 2(3 + 3√3) = 6 + 6√3 ≈ 16,39"_s;
+    QTest::newRow("Вариант 8") << 7 << u"5"_s << u"13"_s << 0 << u"a = x₁ = (13 − √31) : 4 ≈ 1,86"_s;
+    QTest::newRow("Вариант 9") << 8 << u"5"_s << u"5"_s << 1 << u"b = x₂ = (√35 + √15) : 2 ≈ 4,89"_s;
+    QTest::newRow("Вариант 10") << 9 << u"10"_s << u"5"_s << 2
+        << u"d = √(a² + b²) = √((a + b)² − 2ab) = √(5² − 2 · 5) = √15 ≈ 3,87"_s;
+    QTest::newRow("large but exact") << 0 << u"123456789012"_s << u"987654321098"_s << 4
+        << u"S = a · b = 123 456 789 012 · 987 654 321 098 = 121 932 631 136 585 886 175 176"_s;
+    QTest::newRow("root out of range") << 0 << u"1000000000"_s << u"2000000000"_s << 2
+        << u"d = √(a² + b²) = √(1 000 000 000² + 2 000 000 000²) ≈ 2 236 067 977,50"_s;
+}
+
+// A result's formula: "=" between equal forms only, the value exact, and "≈" with the
+// grid's two decimals after a value that is no finite decimal.
+void TstWorking::exactForms()
+{
+    QFETCH(int, variant);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(int, column);
+    QFETCH(QString, formula);
+
+    QCOMPARE(readable(solver::cellFormula(solve(variant, first, second), column)), formula);
+}
+
+void TstWorking::quadraticNotation_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("lines");
+
+    QTest::newRow("no real roots") << u"14"_s << u"12,26"_s
+        << u"D = 7² − 4 · 12,26 = 49 − 49,04 = −0,04\n"
+           u"D < 0: уравнението няма реални корени, следователно няма такъв правоъгълник."_s;
+    QTest::newRow("coefficient 1") << u"2"_s << u"0,21"_s
+        << u"a и b са корените на уравнението x² − x + 0,21 = 0"_s;
+    QTest::newRow("root of a decimal") << u"15"_s << u"13"_s
+        << u"x₁,₂ = (7,5 ± √4,25) : 2 = (7,5 ± (√17 : 2)) : 2 = (15 ± √17) : 4"_s;
+    QTest::newRow("square") << u"8"_s << u"4"_s << u"x₁ = x₂ = 4 : 2\na = x₁ = 2; b = x₂ = 2"_s;
+}
+
+// The equation of Вариант 10 with its own discriminant and both roots from x₁,₂.
+void TstWorking::quadraticNotation()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, lines);
+
+    QVERIFY2(readable(solver::workingLines(solve(9, first, second))).contains(lines),
+             qPrintable(readable(solver::workingLines(solve(9, first, second)))));
+}
+
+// Inside a formula or a number every space is a no-break one: a line may break only
+// around "=" and "≈" or before a unit.
+void TstWorking::breaksOnlyBetweenSteps()
+{
+    for (const auto &[variant, first, second] :
+         {std::tuple{1, u"3"_s, u"6"_s}, {0, u"123456789012"_s, u"987654321098"_s}, {9, u"10"_s, u"5"_s}}) {
+        const solver::Steps steps = solve(variant, first, second);
+        for (int column = 0; column < 5; ++column) {
+            const QString formula = solver::cellFormula(steps, column, solver::LengthUnit::Centimetre);
+            QVERIFY2(!QString(formula).remove(u" = "_s).remove(u" ≈ "_s).remove(u" см"_s).contains(u' '),
+                     qPrintable(formula));
+        }
+    }
+}
+
+void TstWorking::units()
+{
+    const QStringList symbols{u""_s, u"мм"_s, u"см"_s, u"дм"_s, u"м"_s, u"км"_s};
+    for (int unit = 0; unit < symbols.size(); ++unit)
+        QCOMPARE(solver::unitSymbol(solver::LengthUnit(unit)), symbols.at(unit));
+
+    const QStringList lines = solver::workingLines(solve(1, u"3"_s, u"6"_s), solver::LengthUnit::Centimetre);
+    QCOMPARE(readable(lines.at(1)), u"Дадено: a = 3 см; d = 6 см"_s);
+    QCOMPARE(readable(lines.at(2)), u"По Питагоровата теорема: b = √(d² − a²) = √(6² − 3²) = √27 = 3√3 см ≈ 5,20 см"_s);
+    QCOMPARE(readable(lines.last()), u"Отговор: a = 3 см; b = 3√3 см ≈ 5,20 см; d = 6 см; "
+                                     u"P = 6 + 6√3 ≈ 16,39 см; S = 9√3 см² ≈ 15,59 см²"_s);
+}
+
+void TstWorking::shownNumbers()
+{
     QCOMPARE(solver::shownNumber(2.5), u"2,5"_s);
     QCOMPARE(solver::shownNumber(-3.0), u"−3"_s);
     QCOMPARE(solver::shownNumber(12345.0), u"12\u00a0345"_s);
     QVERIFY(solver::shownExactly(0.1));
     QVERIFY(!solver::shownExactly(0.125));
+    QCOMPARE(solver::namedValue(u"d"_s, 5.0990195135927845), u"d ≈ 5,1"_s);
+    QVERIFY(solver::namedValue(u"S"_s, 123456789012.0 * 987654321098.0).startsWith(u"S ≈ "_s));
 }
 
 QTEST_GUILESS_MAIN(TstWorking)

@@ -440,4 +440,26 @@ QString givenText(double value)
     return plainText(value);
 }
 
+QString decimalText(QByteArrayView wholeDigits, QByteArrayView fractionDigits, bool negative)
+{
+    const QLocale locale;
+    QString text;
+    if (wholeDigits.size() <= 15) {
+        // A double holds a whole number of up to 15 digits exactly, so the one grouping
+        // of the grid serves.
+        const double whole = wholeDigits.toByteArray().toDouble();
+        text = twoDecimalText(whole);
+        text.chop(locale.decimalPoint().size() + 2);
+    } else {
+        text = QString::fromLatin1(wholeDigits);
+        if (!locale.numberOptions().testFlag(QLocale::OmitGroupSeparator))
+            regroup(&text, separatorsOf(locale));
+    }
+    if (!fractionDigits.isEmpty())
+        text += locale.decimalPoint() + QString::fromLatin1(fractionDigits);
+    if (negative)
+        text.prepend(locale.negativeSign());
+    return text;
+}
+
 } // namespace runtime

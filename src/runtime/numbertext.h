@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -56,5 +57,10 @@ QString twoDecimalText(double value);
 // value exactly ("3,00", "2,50"), else the shortest text that reads back as the same
 // double ("1,125", "0,001"), so that reading it again changes nothing.
 QString givenText(double value);
+
+// An exact decimal digit for digit: the whole part (ASCII digits) grouped as
+// twoDecimalText() groups it, then, when there are any, the locale's decimal separator
+// and every fraction digit; the locale's minus sign before a negative one.
+QString decimalText(QByteArrayView wholeDigits, QByteArrayView fractionDigits, bool negative);
 
 } // namespace runtime

@@ -3,28 +3,43 @@
 
 #include "solver/working.h"
 
+#include "runtime/errors.h"
 #include "runtime/numbertext.h"
+#include "solver/exactsteps.h"
+#include "solver/workingtext.h"
 
 #include <QLocale>
 
 #include <charconv>
 #include <cmath>
-#include <initializer_list>
 
 using namespace Qt::StringLiterals;
 
 namespace solver {
 
+using exact::Int;
+using exact::Value;
 using runtime::ErrorCode;
+using Number = ExactSteps::Number;
+
+QString unitSymbol(LengthUnit unit)
+{
+    switch (unit) {
+    case LengthUnit::None: break;
+    case LengthUnit::Millimetre: return u"мм"_s;
+    case LengthUnit::Centimetre: return u"см"_s;
+    case LengthUnit::Decimetre: return u"дм"_s;
+    case LengthUnit::Metre: return u"м"_s;
+    case LengthUnit::Kilometre: return u"км"_s;
+    }
+    return QString();
+}
 
 QString shownNumber(double value)
 {
-    QString text = runtime::twoDecimalText(value);
+    QString text = working::schoolMinus(runtime::twoDecimalText(value));
     const QString point = QLocale().decimalPoint();
     const qsizetype at = text.lastIndexOf(point);
-    // School writes a minus, not a hyphen.
-    if (text.startsWith(QLocale().negativeSign()))
-        text.replace(0, QLocale().negativeSign().size(), u"−"_s);
     if (at < 0)
         return text;
     qsizetype end = text.size();
@@ -52,46 +67,22 @@ bool shownExactly(double value)
     return back == value;
 }
 
+QString namedValue(const QString &name, double value)
+{
+    // Beyond 2^53 a double no longer holds every whole number, so a product or a sum
+    // there is rounded even where its text has no decimals.
+    const bool exact = shownExactly(value) && std::fabs(value) < 9007199254740992.0;
+    return name + (exact ? u" = "_s : u" ≈ "_s) + shownNumber(value);
+}
+
 namespace {
 
+using working::form;
+using working::Line;
+using working::operand;
+using working::squared;
+
 const char16_t *const kLetters[] = {u"a", u"b", u"d", u"P", u"S"};
-
-// A piece of a line: text as it stands, or a number as the grid shows it.
-struct Part
-{
-    Part(const char16_t *text) : text(QString::fromUtf16(text)) {}
-    Part(const QString &text) : text(text) {}
-    Part(double value) : text(shownNumber(value)), rounded(!shownExactly(value)) {}
-
-    QString text;
-    bool rounded = false;
-};
-
-// A formula followed by its forms with the numbers put in, each after "=", or after
-// "≈" when a number in it is shown rounded.
-class Line
-{
-public:
-    explicit Line(const QString &formula) : m_text(formula) {}
-
-    Line &then(std::initializer_list<Part> parts)
-    {
-        QString text;
-        bool rounded = false;
-        for (const Part &part : parts) {
-            text += part.text;
-            rounded = rounded || part.rounded;
-        }
-        m_text += rounded ? u" ≈ "_s : u" = "_s;
-        m_text += text;
-        return *this;
-    }
-
-    QString text() const { return m_text; }
-
-private:
-    QString m_text;
-};
 
 QString letter(Target target)
 {
@@ -103,226 +94,405 @@ QString letter(Target target)
     }
 }
 
-// "a = 3" or "a ≈ 3,14".
-QString named(Target target, double value)
+// Lengths carry the unit, the area and the product of the sides its square; the
+// discriminant of the equation in x none.
+int powerOf(Target target)
 {
-    return Line(letter(target)).then({value}).text();
+    switch (target) {
+    case Target::S:
+    case Target::Product: return 2;
+    case Target::Discriminant: return 0;
+    default: return 1;
+    }
 }
 
-double given(const Steps &steps, Target target)
-{
-    const Step *step = steps.find(target);
-    return step ? step->value() : 0.0;
-}
-
-// The side a step of a one-side variant started from: the other one than it computed.
 Target otherSide(Target target)
 {
     return target == Target::A ? Target::B : Target::A;
 }
 
-// The line of a step that computed a value.
-QString stepLine(const Step &step)
+// Writes the lines of one solve from its steps and their exact values.
+class Writer
 {
+public:
+    Writer(const Steps &steps, LengthUnit unit) : m_steps(steps), m_exact(steps), m_unit(unit) {}
+
+    QStringList lines() const;
+    QString cellFormula(int column) const;
+
+private:
+    const Number &at(int step, int i) const { return m_exact.at(step, i); }
+    const Number &valueAt(int step) const { return at(step, m_steps[step].count - 1); }
+    int indexOf(Target target) const
+    {
+        const Step *step = m_steps.find(target);
+        return step ? int(step - m_steps.begin()) : -1;
+    }
+    const Number &valueOf(Target target) const
+    {
+        static const Number none;
+        const int index = indexOf(target);
+        return index < 0 ? none : valueAt(index);
+    }
+    Line line(const QString &formula) const { return Line(formula, m_unit); }
+    // "a = 3 см" with the value of the last step that computed the target.
+    QString named(Target target) const;
+    QString stepLine(int index) const;
+    void addRoot(Line &line, int index, int radicand) const;
+    QStringList discriminantLines(int index) const;
+    QString rootsLine(int index) const;
+    QString rootValue(int index) const;
+    QString failedCondition() const;
+
+    const Steps &m_steps;
+    ExactSteps m_exact;
+    LengthUnit m_unit;
+};
+
+QString Writer::named(Target target) const
+{
+    const int index = indexOf(target);
+    if (index < 0)
+        return QString();
+    const Step &step = m_steps[index];
+    Line l = line(letter(target));
+    if (step.formula == Formula::Given && !valueAt(index))
+        return l.typed(step.value(), powerOf(target)).text();
+    return l.value(valueAt(index), step.value(), powerOf(target)).text();
+}
+
+// "√27": a radicand as a form of the line, where the root it gives is exact too.
+void Writer::addRoot(Line &line, int index, int radicand) const
+{
+    if (at(index, radicand) && at(index, radicand + 1))
+        line.is(u"√"_s + operand(*at(index, radicand), working::Operand::Radicand));
+}
+
+QString Writer::stepLine(int index) const
+{
+    const Step &step = m_steps[index];
     const auto &n = step.numbers;
+    const auto has = [&](std::initializer_list<int> numbers) {
+        for (const int i : numbers) {
+            if (!at(index, i))
+                return false;
+        }
+        return true;
+    };
+    const auto op = [&](int i) { return operand(*at(index, i)); };
+    const auto sq = [&](int i) { return squared(*at(index, i)); };
+    const auto plain = [&](int i) { return form(*at(index, i)).text; };
+    const auto simple = [&](int i) { return at(index, i) && !form(*at(index, i)).compound; };
+    const int power = powerOf(step.target);
     const QString x = letter(step.target);
     switch (step.formula) {
     case Formula::Given:
-        return named(step.target, n[0]);
-    case Formula::Diagonal:
-        return Line(u"d = √(a² + b²)"_s)
-            .then({u"√(", n[0], u"² + ", n[1], u"²)"})
-            .then({u"√", n[2]})
-            .then({n[3]})
-            .text();
+        return named(step.target);
+    case Formula::Diagonal: {
+        Line l = line(u"d = √(a² + b²)"_s);
+        if (simple(0) && simple(1)) {
+            l.is(u"√("_s + sq(0) + u" + "_s + sq(1) + u")"_s);
+        } else if (has({0, 1})) {
+            // Sides from their sum and product: their squares add up to a rational.
+            l.is(u"√((a + b)² − 2ab)"_s);
+            const Number &s = valueOf(Target::Sum);
+            const Number &p = valueOf(Target::Product);
+            if (s && p)
+                l.is(u"√("_s + squared(*s) + u" − 2 · "_s + operand(*p) + u")"_s);
+        }
+        addRoot(l, index, 2);
+        return l.value(at(index, 3), n[3], power).text();
+    }
     case Formula::OtherFromDiagonal: {
         const QString s = letter(otherSide(step.target));
-        return Line(x + u" = √(d² − "_s + s + u"²)"_s)
-            .then({u"√(", n[0], u"² − ", n[1], u"²)"})
-            .then({u"√", n[2]})
-            .then({n[3]})
-            .text();
+        Line l = line(x + u" = √(d² − "_s + s + u"²)"_s);
+        if (has({0, 1}))
+            l.is(u"√("_s + sq(0) + u" − "_s + sq(1) + u")"_s);
+        addRoot(l, index, 2);
+        return l.value(at(index, 3), n[3], power).text();
     }
-    case Formula::OtherFromPerimeter:
-        return Line(x + u" = P : 2 − "_s + letter(otherSide(step.target)))
-            .then({n[0], u" : 2 − ", n[1]})
-            .then({n[2], u" − ", n[1]})
-            .then({n[3]})
-            .text();
-    case Formula::OtherFromArea:
-        return Line(x + u" = S : "_s + letter(otherSide(step.target)))
-            .then({n[0], u" : ", n[1]})
-            .then({n[2]})
-            .text();
-    case Formula::Perimeter:
-        return Line(u"P = 2(a + b)"_s)
-            .then({u"2(", n[0], u" + ", n[1], u")"})
-            .then({u"2 · ", n[2]})
-            .then({n[3]})
-            .text();
-    case Formula::Area:
-        return Line(u"S = a · b"_s).then({n[0], u" · ", n[1]}).then({n[2]}).text();
+    case Formula::OtherFromPerimeter: {
+        Line l = line(x + u" = P : 2 − "_s + letter(otherSide(step.target)));
+        if (has({0, 1}))
+            l.is(op(0) + u" : 2 − "_s + op(1));
+        if (has({1, 2}))
+            l.is(op(2) + u" − "_s + op(1));
+        return l.value(at(index, 3), n[3], power).text();
+    }
+    case Formula::OtherFromArea: {
+        Line l = line(x + u" = S : "_s + letter(otherSide(step.target)));
+        if (has({0, 1}))
+            l.is(op(0) + u" : "_s + op(1));
+        return l.value(at(index, 2), n[2], power).text();
+    }
+    case Formula::Perimeter: {
+        Line l = line(u"P = 2(a + b)"_s);
+        if (simple(0) && simple(1))
+            l.is(u"2("_s + plain(0) + u" + "_s + plain(1) + u")"_s);
+        if (simple(2))
+            l.is(u"2 · "_s + plain(2));
+        return l.value(at(index, 3), n[3], power).text();
+    }
+    case Formula::Area: {
+        Line l = line(u"S = a · b"_s);
+        if (simple(0) && simple(1))
+            l.is(op(0) + u" · "_s + op(1));
+        return l.value(at(index, 2), n[2], power).text();
+    }
     case Formula::SumFromPerimeter:
-        return Line(u"a + b = P : 2"_s).then({n[0], u" : 2"}).then({n[1]}).text();
-    case Formula::ProductFromDiagonal:
-        return Line(u"a · b = (P² : 4 − d²) : 2"_s)
-            .then({u"(", n[1], u"² : 4 − ", n[0], u"²) : 2"})
-            .then({u"(", n[2], u" : 4 − ", n[4], u") : 2"})
-            .then({u"(", n[3], u" − ", n[4], u") : 2"})
-            .then({n[5], u" : 2"})
-            .then({n[6]})
+        return line(u"a + b = P : 2"_s)
+            .is(has({0}) ? op(0) + u" : 2"_s : QString())
+            .value(at(index, 1), n[1], power)
             .text();
-    case Formula::SumFromDiagonal:
-        return Line(u"a + b = √(d² + 2S)"_s)
-            .then({u"√(", n[0], u"² + 2 · ", n[1], u")"})
-            .then({u"√(", n[2], u" + ", n[3], u")"})
-            .then({u"√", n[4]})
-            .then({n[5]})
-            .text();
+    case Formula::ProductFromDiagonal: {
+        Line l = line(u"a · b = (P² : 4 − d²) : 2"_s);
+        if (has({0, 1}))
+            l.is(u"("_s + sq(1) + u" : 4 − "_s + sq(0) + u") : 2"_s);
+        if (has({2, 4}))
+            l.is(u"("_s + plain(2) + u" : 4 − "_s + op(4) + u") : 2"_s);
+        if (has({3, 4}))
+            l.is(u"("_s + plain(3) + u" − "_s + op(4) + u") : 2"_s);
+        if (has({5}))
+            l.is(op(5) + u" : 2"_s);
+        return l.value(at(index, 6), n[6], power).text();
+    }
+    case Formula::SumFromDiagonal: {
+        Line l = line(u"a + b = √(d² + 2S)"_s);
+        if (has({0, 1}))
+            l.is(u"√("_s + sq(0) + u" + 2 · "_s + op(1) + u")"_s);
+        if (has({2, 3}))
+            l.is(u"√("_s + plain(2) + u" + "_s + op(3) + u")"_s);
+        addRoot(l, index, 4);
+        return l.value(at(index, 5), n[5], power).text();
+    }
     case Formula::ProductIsArea:
-        return Line(u"a · b = S"_s).then({n[0]}).text();
+        return line(u"a · b = S"_s).value(at(index, 0), n[0], power).text();
     case Formula::Discriminant:
-        return Line(u"D = (a + b)² − 4 · a · b"_s)
-            .then({n[0], u"² − 4 · ", n[1]})
-            .then({n[2], u" − ", n[3]})
-            .then({n[4]})
-            .text();
+        return discriminantLines(index).join(u'\n');
     case Formula::SmallerRoot:
-        return Line(u"a = x₁ = (a + b − √D) : 2"_s)
-            .then({u"(", n[0], u" − √", n[1], u") : 2"})
-            .then({u"(", n[0], u" − ", n[2], u") : 2"})
-            .then({n[3]})
-            .text();
     case Formula::LargerRoot:
-        return Line(u"b = x₂ = a + b − x₁"_s).then({n[0], u" − ", n[1]}).then({n[2]}).text();
+        return rootValue(index);
     }
     return QString();
 }
 
-// x² − 7x + 12 = 0, the equation whose roots are the two sides.
-QString quadratic(double sum, double product)
+// x² − sx + p = 0 with the sum and product as given or worked out, then its
+// discriminant, and when that is below 0, why there is no rectangle.
+QStringList Writer::discriminantLines(int index) const
 {
-    QString text = u"x²"_s;
-    if (sum != 0.0)
-        text += u" − "_s + (sum == 1.0 ? QString() : shownNumber(sum)) + u"x"_s;
-    if (product != 0.0)
-        text += u" + "_s + shownNumber(product);
-    return text + u" = 0"_s;
+    const auto &n = m_steps[index].numbers;
+    const Number &s = at(index, 0);
+    const Number &p = at(index, 1);
+    QString equation = u"x² − (a + b)x + a · b = 0"_s;
+    if (s && p) {
+        equation = u"x²"_s;
+        if (!s->isZero()) {
+            const working::Form sum = form(*s);
+            equation += *s == Value(1) ? u" − x"_s
+                : sum.compound || sum.text.contains(u'√') ? u" − "_s + operand(*s) + u" · x"_s
+                                                             : u" − "_s + sum.text + u"x"_s;
+        }
+        if (!p->isZero())
+            equation += u" + "_s + operand(*p);
+        equation += u" = 0"_s;
+    }
+    QStringList lines;
+    lines << u"a и b са корените на уравнението "_s + working::glued(equation);
+
+    Line D = line(u"D"_s);
+    if (s && p)
+        D.is(squared(*s) + u" − 4 · "_s + operand(*p));
+    if (at(index, 2) && at(index, 3))
+        D.is(form(*at(index, 2)).text + u" − "_s + operand(*at(index, 3)));
+    const bool solvedAsZero = n[5] != n[4];
+    D.value(at(index, 4), n[4], 0);
+    lines << D.text();
+    const bool negative = at(index, 4) ? at(index, 4)->sign() < 0 : n[4] < 0.0;
+    if (solvedAsZero && !at(index, 5)) {
+        lines << u"Разликата от 0 е под грешката на закръгляването, затова се смята D = 0: "
+                 u"квадрат."_s;
+    } else if (negative) {
+        lines << u"D < 0: уравнението няма реални корени, следователно няма такъв "
+                 u"правоъгълник."_s;
+    }
+    return lines;
+}
+
+// x₁,₂ = (s ± √D) : 2 with the root simplified, and both roots in one form.
+QString Writer::rootsLine(int index) const
+{
+    const Number &s = at(index, 0);
+    const Number &D = at(index, 1);
+    const Number &root = at(index, 2);
+    if (!s || !D)
+        return QString();
+    if (D->isZero())
+        return line(u"x₁ = x₂"_s).is(operand(*s) + u" : 2"_s).text();
+    Line l = line(u"x₁,₂"_s);
+    l.is(u"("_s + operand(*s) + u" ± √"_s + operand(*D, working::Operand::Radicand) + u") : 2"_s);
+    if (!root)
+        return l.text();
+    l.is(u"("_s + operand(*s) + u" ± "_s + operand(*root) + u") : 2"_s);
+    if (const Number &one = at(index, 3); one && !one->isRational()) {
+        try {
+            // (h ± r) over one denominator, h = s : 2 and r = √D : 2.
+            const Value h = *s / Value(2);
+            const Value r = *root / Value(2);
+            const Int common = boost::multiprecision::lcm(h.denominator(), r.denominator());
+            const QString both = form(h * Value(common)).text + u" ± "_s + form(r * Value(common)).text;
+            l.is(common == 1 ? both : u"("_s + both + u") : "_s + form(Value(common)).text);
+        } catch (const std::overflow_error &) {
+        }
+    }
+    return l.text();
+}
+
+// "a = x₁ = 3" for the smaller root, "b = x₂ = 4" for the larger.
+QString Writer::rootValue(int index) const
+{
+    const bool smaller = m_steps[index].formula == Formula::SmallerRoot;
+    const Target target = m_steps[index].target;
+    return line(letter(target) + (smaller ? u" = x₁"_s : u" = x₂"_s))
+        .value(valueAt(index), m_steps[index].value(), powerOf(target))
+        .text();
 }
 
 // The condition that the given values break, with the user's numbers.
-QString failedCondition(const Steps &steps)
+QString Writer::failedCondition() const
 {
-    const double P = given(steps, Target::P);
-    const double S = given(steps, Target::S);
-    const double d = given(steps, Target::D);
-    const Target side = steps.variant <= 3 ? Target::A : Target::B;
-    const QString sideText = named(side, given(steps, side));
-    switch (steps.error) {
+    const auto given = [this](Target target) -> std::pair<Number, double> {
+        const int index = indexOf(target);
+        return index < 0 ? std::pair{Number(), 0.0} : std::pair{valueAt(index), m_steps[index].value()};
+    };
+    const auto [P, PValue] = given(Target::P);
+    const auto [d, dValue] = given(Target::D);
+    // A bound worked out from a given value: exact where that one is.
+    const auto bound = [this](const QString &formula, const Number &from, auto exactly,
+                              double value, int power) {
+        Number exact;
+        try {
+            if (from)
+                exact = exactly(*from);
+        } catch (const std::overflow_error &) {
+        }
+        return line(formula).value(exact, value, power).text();
+    };
+    const Target side = m_steps.variant <= 3 ? Target::A : Target::B;
+    const QString sideText = named(side);
+    const auto half = [](const Value &v) { return v / Value(2); };
+    switch (m_steps.error) {
     case ErrorCode::SideLongerThanDiagonal:
-        return sideText + u" ≥ "_s + named(Target::D, d);
+        return sideText + u" ≥ "_s + named(Target::D);
     case ErrorCode::GivenValueZero: {
         QStringList zeros;
         for (int column = 0; column < 5; ++column) {
-            if (steps.about & runtime::quantity(column))
-                zeros << named(Target(column), 0.0);
+            if (m_steps.about & runtime::quantity(column))
+                zeros << named(Target(column));
         }
         return zeros.join(u", "_s);
     }
     case ErrorCode::SideLongerThanHalfPerimeter:
-        return sideText + u" ≥ "_s + Line(u"P : 2"_s).then({P / 2.0}).text();
+        return sideText + u" ≥ "_s + bound(u"P : 2"_s, P, half, PValue / 2.0, 1);
     case ErrorCode::DiagonalLongerThanHalfPerimeter:
-        return named(Target::D, d) + u" ≥ "_s + Line(u"P : 2"_s).then({P / 2.0}).text();
+        return named(Target::D) + u" ≥ "_s + bound(u"P : 2"_s, P, half, PValue / 2.0, 1);
     case ErrorCode::DiagonalTooShortForPerimeter:
-        return named(Target::D, d) + u" < "_s
-            + Line(u"P : (2√2)"_s).then({P / (2.0 * std::sqrt(2.0))}).text();
+        return named(Target::D) + u" < "_s
+            + bound(u"P : (2√2)"_s, P,
+                    [](const Value &v) { return v * Value::surd(1, 2) / Value(4); },
+                    PValue / (2.0 * std::sqrt(2.0)), 1);
     case ErrorCode::AreaTooLargeForDiagonal:
-        return named(Target::S, S) + u" > "_s + Line(u"d² : 2"_s).then({d * d / 2.0}).text();
+        return named(Target::S) + u" > "_s
+            + bound(u"d² : 2"_s, d, [](const Value &v) { return v * v / Value(2); },
+                    dValue * dValue / 2.0, 2);
     case ErrorCode::AreaTooLargeForPerimeter:
-        return named(Target::S, S) + u" > "_s + Line(u"P² : 16"_s).then({P * P / 16.0}).text();
+        return named(Target::S) + u" > "_s
+            + bound(u"P² : 16"_s, P, [](const Value &v) { return v * v / Value(16); },
+                    PValue * PValue / 16.0, 2);
     default:
         return QString();
     }
 }
 
-} // namespace
-
-QString unitSymbol(LengthUnit unit)
+QStringList Writer::lines() const
 {
-    static const char16_t *const symbols[] = {u"", u"мм", u"см", u"дм", u"м", u"км"};
-    return QString::fromUtf16(symbols[int(unit)]);
-}
-
-QStringList workingLines(const Steps &steps, LengthUnit unit)
-{
-    const auto inUnit = [unit](Target target) {
-        return unit == LengthUnit::None ? QString()
-                                        : u" "_s + unitSymbol(unit) + (target == Target::S ? u"²"_s : QString());
-    };
     QStringList lines;
-    lines << u"Вариант %1"_s.arg(steps.variant + 1);
+    lines << u"Вариант %1"_s.arg(m_steps.variant + 1);
 
     QStringList givens;
-    for (const Step &step : steps) {
+    for (const Step &step : m_steps) {
         if (step.formula == Formula::Given)
-            givens << named(step.target, step.value()) + inUnit(step.target);
+            givens << named(step.target);
     }
     lines << u"Дадено: "_s + givens.join(u"; "_s);
 
-    for (const Step &step : steps) {
+    for (int index = 0; index < m_steps.count(); ++index) {
+        const Step &step = m_steps[index];
         switch (step.formula) {
         case Formula::Given:
-            continue;
+            break;
         case Formula::Diagonal:
         case Formula::OtherFromDiagonal:
-            lines << u"По Питагоровата теорема: "_s + stepLine(step);
-            continue;
+            lines << u"По Питагоровата теорема: "_s + stepLine(index);
+            break;
         case Formula::ProductFromDiagonal:
         case Formula::SumFromDiagonal:
-            lines << u"Тъй като (a + b)² = a² + b² + 2 · a · b = d² + 2 · a · b:"_s;
+            lines << u"Тъй като "_s
+                    + line(u"(a + b)²"_s).is(u"a² + b² + 2ab"_s).is(u"d² + 2ab"_s).text() + u':';
+            lines << stepLine(index);
             break;
         case Formula::Discriminant:
-            lines << u"a и b са корените на уравнението "_s
-                    + quadratic(step.numbers[0], step.numbers[1]);
-            if (step.numbers[5] != step.numbers[4]) {
-                lines << stepLine(step)
-                      << u"Разликата е само грешка от закръгляването: D = 0, квадрат."_s;
-                continue;
-            }
+            lines << discriminantLines(index);
+            break;
+        case Formula::SmallerRoot:
+            if (const QString roots = rootsLine(index); !roots.isEmpty())
+                lines << roots;
+            if (index + 1 < m_steps.count() && m_steps[index + 1].formula == Formula::LargerRoot)
+                lines << rootValue(index) + u"; "_s + rootValue(index + 1);
+            else
+                lines << rootValue(index);
+            break;
+        case Formula::LargerRoot:
             break;
         default:
+            lines << stepLine(index);
             break;
         }
-        lines << stepLine(step);
     }
 
-    if (steps.failed) {
-        const QString condition = failedCondition(steps);
+    if (m_steps.failed) {
+        const QString condition = failedCondition();
         if (!condition.isEmpty())
             lines << condition;
-        lines << runtime::errorMessage(steps.error, steps.about);
-        return lines;
+        lines << runtime::errorMessage(m_steps.error, m_steps.about);
+    } else {
+        QStringList answer;
+        for (int column = 0; column < 5; ++column) {
+            if (indexOf(Target(column)) >= 0)
+                answer << named(Target(column));
+        }
+        lines << u"Отговор: "_s + answer.join(u"; "_s);
     }
-    QStringList answer;
-    for (int column = 0; column < 5; ++column) {
-        if (const Step *step = steps.find(Target(column)))
-            answer << named(Target(column), step->value()) + inUnit(Target(column));
-    }
-    lines << u"Отговор: "_s + answer.join(u"; "_s);
     return lines;
 }
 
-QString namedValue(const QString &name, double value)
+QString Writer::cellFormula(int column) const
 {
-    return Line(name).then({value}).text();
+    const int index = indexOf(Target(column));
+    if (index < 0 || m_steps[index].formula == Formula::Given || m_steps.failed)
+        return QString();
+    return stepLine(index);
 }
 
-QString cellFormula(const Steps &steps, int column, LengthUnit)
+} // namespace
+
+QStringList workingLines(const Steps &steps, LengthUnit unit)
 {
-    const Step *step = steps.find(Target(column));
-    if (!step || step->formula == Formula::Given || steps.failed)
-        return QString();
-    return stepLine(*step);
+    return Writer(steps, unit).lines();
+}
+
+QString cellFormula(const Steps &steps, int column, LengthUnit unit)
+{
+    return Writer(steps, unit).cellFormula(column);
 }
 
 } // namespace solver

@@ -11,11 +11,14 @@
 namespace solver {
 
 // The working behind a solve, in Bulgarian and the notation of Bulgarian school
-// mathematics, built from what the solver recorded: numbers as the grid shows them
-// (two decimals in the default locale, without trailing zeros), "=" before a number
-// shown exactly and "≈" before one that was rounded.
+// mathematics, built from what the solver recorded. Numbers are exact where their exact
+// values are known and checked (the given values as typed, fractions, simplified
+// roots), and "=" stands only between equal values; a value that is not a finite
+// decimal is followed by "≈" and its two decimals as the grid shows them. Inside a
+// formula and inside a number the spaces are no-break ones: a line breaks only around
+// "=" and "≈", between the steps, before a unit, or in the words around the formulas.
 
-// The unit the lengths are measured in; the area is in its square.
+// The unit the lengths are given in; the area takes its square.
 enum class LengthUnit : quint8 { None, Millimetre, Centimetre, Decimetre, Metre, Kilometre };
 
 // "", "мм", "см", "дм", "м", "км".
@@ -27,8 +30,9 @@ QString unitSymbol(LengthUnit unit);
 QStringList workingLines(const Steps &steps, LengthUnit unit = LengthUnit::None);
 
 // The formula of the step that computed a result column (0 to 4 for a, b, d, P, S)
-// with the numbers put in, "d = √(a² + b²) = √(3² + 4²) = √25 = 5"; empty for a given
-// column or when nothing computed it.
+// with the numbers put in and the value, exact and in decimals,
+// "b = √(d² − a²) = √(6² − 3²) = √27 = 3√3 ≈ 5,20"; empty for a given column or when
+// nothing computed it.
 QString cellFormula(const Steps &steps, int column, LengthUnit unit = LengthUnit::None);
 
 // A number as the grid shows it, without the zeros that end its two decimals.
@@ -37,7 +41,8 @@ QString shownNumber(double value);
 // True when the shown text stands for exactly this double.
 bool shownExactly(double value);
 
-// "d = 5" or "d ≈ 5,09".
+// "d = 5" or "d ≈ 5,09": "=" only where the shown text is the double exactly and the
+// double is small enough to hold whole numbers exactly.
 QString namedValue(const QString &name, double value);
 
 } // namespace solver
