@@ -4,8 +4,9 @@
 
 # Takes docs/screenshot.png from the running program: starts it on a virtual display
 # with a window manager, does a calculation as a user would ("Вариант 10" with
-# P = 14 and S = 12) and captures the window with its title bar. Then opens the
-# "Решение" window with its shortcut and captures both windows side by side.
+# P = 14 and S = 12) and captures the window with its title bar. Then does an example
+# with a root ("Вариант 2" with a = 3 and d = 6, in centimetres), opens the "Решение"
+# window with its shortcut and captures both windows side by side.
 # Usage: scripts/screenshot.sh [output.png [solution.png]]   (LANG decides the number format)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,11 +18,18 @@ cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 
 . scripts/virtual-desktop.sh
-cleanup() { kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true; }
+cleanup() {
+    kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true
+    rm -rf "${settings:-}"
+}
 trap cleanup EXIT
 start_virtual_desktop 1400x700
 
-build/default/src/quadrelon &
+# Settings of its own, with the solution's unit set to centimetres.
+settings=$(mktemp -d)
+mkdir -p "$settings/quadrelon.example"
+printf '[solution]\nunit=cm\n' >"$settings/quadrelon.example/Quadrelon.conf"
+XDG_CONFIG_HOME=$settings build/default/src/quadrelon &
 app=$!
 window=$(xdotool search --sync --onlyvisible --name 'Математика')
 sleep 0.5
@@ -44,7 +52,13 @@ echo "Wrote $out"
 # the screen's corner so that the solution has room beside it.
 xdotool windowmove --sync "$window" 4 30
 sleep 0.3
-click 336 285
+click 20 93               # "Вариант 2"
+click 144 93              # a of row 2
+xdotool type --delay 50 "3"
+click 272 93              # d of row 2
+xdotool type --delay 50 "6"
+xdotool key Return
+sleep 0.3
 xdotool key --window "$window" ctrl+r
 solution=$(xdotool search --sync --onlyvisible --name 'Решение')
 sleep 0.7
