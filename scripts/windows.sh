@@ -139,6 +139,7 @@ build_program() {
     say "cross-building Quadrelon into $build"
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    mkdir -p "$build" # its configure log sits beside it, in build/
     cmake -G Ninja -S "$repo" -B "$build" \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
