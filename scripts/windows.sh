@@ -151,8 +151,17 @@ build_program() {
 # Reads a set(NAME "value") of the top-level CMakeLists.txt.
 project_value() { sed -n "s/^set($1 \"\\(.*\\)\")/\\1/p" "$repo/CMakeLists.txt"; }
 
-# Windows' Notepad before Windows 10 wants CRLF and a byte-order mark.
-windows_text() { printf '\357\273\277'; sed -e "s/@VERSION@/$version/g" -e "s/@WEB@/$web/g" -e 's/$/\r/' "$1"; }
+# Windows' Notepad before Windows 10 wants CRLF and a byte-order mark. A line of "="
+# under a title is made as long as the title once the version is in it.
+windows_text() {
+    local LC_ALL=C.UTF-8 line previous=''
+    printf '\357\273\277'
+    sed -e "s/@VERSION@/$version/g" -e "s/@WEB@/$web/g" "$1" | while IFS= read -r line; do
+        [[ $line =~ ^=+$ && -n $previous ]] && line=${previous//?/=}
+        printf '%s\r\n' "$line"
+        previous=$line
+    done
+}
 
 package() {
     version=$(project_value QUADRELON_VERSION_STRING)
