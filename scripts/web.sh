@@ -14,7 +14,8 @@
 #
 # Usage: scripts/web.sh [all|build|test|serve]   (default: all; test builds first when
 #        build/web/dist is not there; serve serves build/web/dist on 127.0.0.1)
-# Environment: QUADRELON_WEB_CACHE (default /var/cache/quadrelon-web), JOBS, PORT.
+# Environment: QUADRELON_WEB_CACHE (default /var/cache/quadrelon-web), JOBS; for serve,
+# PORT (default 8080) and QUADRELON_WEB_DIST (another folder to serve).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -32,12 +33,15 @@ qt=$cache/qt
 emscripten_toolchain=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
 # emcc's optimizer loads acorn, which Debian keeps outside Node's default search path.
 export NODE_PATH=/usr/share/nodejs:/usr/lib/nodejs
+# Debian's emcc runs "python3" from PATH, which may be a slow shim (pyenv's costs two
+# seconds a call, and Qt's build makes thousands); the system's Python is enough.
+[ -x /usr/bin/python3 ] && export EMSDK_PYTHON=/usr/bin/python3
 # Qt's CMake files take emscripten's folder and version from an emsdk folder named by
 # EMSDK: they read EMSCRIPTEN_ROOT from its .emscripten and run emcc below it.
 export EMSDK=$cache/emsdk
 
 install_packages() {
-    scripts/deps.sh emscripten node-acorn chromium dpkg-dev brotli python3 \
+    scripts/deps.sh emscripten node-acorn chromium dpkg-dev brotli python3 librsvg2-bin \
         tesseract-ocr imagemagick fonts-liberation
 }
 
@@ -73,10 +77,89 @@ build_qt() {
     build_qt_with "$stamp" -DCMAKE_TOOLCHAIN_FILE="$emscripten_toolchain" "${qt_options[@]}"
 }
 
-if [ "$what" = build ] || [ "$what" = all ] || { [ "$what" = test ] && [ ! -d "$dist" ]; }; then
-    total=$SECONDS
-    install_packages
-    make_cache
-    build_qt
-    say "built in $((SECONDS - total)) s"
-fi
+build_program() {
+    say "building Quadrelon for the browser into $build"
+    mkdir -p "$build"
+    local emcc_version
+    emcc_version=$(emcc --version | sed -n '1s/.* \([0-9][0-9.]*\) .*/\1/p')
+    cmake -G Ninja -S "$repo" -B "$build" \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$emscripten_toolchain" -DEMCC_VERSION="$emcc_version" \
+        -DCMAKE_BUILD_TYPE=MinSizeRel -DQUADRELON_BUILD_TESTS=ON >"$build/configure.log" 2>&1 ||
+        { tail -30 "$build/configure.log" >&2; exit 1; }
+    cmake --build "$build" --parallel "$jobs" --target quadrelon "${web_tests[@]}"
+}
+
+# The Qt-Core-only suites, the ones that need no screen.
+web_tests=(tst_solver tst_numbertext tst_variant tst_working)
+
+# The room the page keeps for the window and the windows it opens, in Qt's pixels
+# with the frame Qt draws around them; a smaller viewport scales the program down.
+page_width=540 page_height=480
+
+package() {
+    say "putting the page together in $dist"
+    rm -rf "$dist"
+    mkdir -p "$dist"
+    cp "$build/src/quadrelon.js" "$build/src/quadrelon.wasm" "$build/src/qtloader.js" "$dist/"
+    sed -e "s/@WIDTH@/$page_width/" -e "s/@HEIGHT@/$page_height/" packaging/web/index.html >"$dist/index.html"
+    cp packaging/web/manifest.webmanifest "$dist/"
+    local build_id
+    build_id=$(cat "$dist"/quadrelon.* "$dist/index.html" | md5sum | cut -c1-12)
+    sed "s/@BUILD@/$build_id/" packaging/web/sw.js >"$dist/sw.js"
+    local size
+    for size in 192 512; do
+        rsvg-convert --width $size --height $size --format png resources/quadrelon.svg -o "$dist/icon-$size.png"
+    done
+    say "made $(cd "$dist" && ls | tr '\n' ' ')"
+    say "quadrelon.wasm: $(stat -c %s "$dist/quadrelon.wasm") bytes"
+}
+
+serve() {
+    local folder=${QUADRELON_WEB_DIST:-$dist} port=${PORT:-8080}
+    [ -d "$folder" ] || { echo "no $folder: run scripts/web.sh build first" >&2; exit 1; }
+    say "serving $folder at http://127.0.0.1:$port/ (Ctrl+C stops it)"
+    # Python's server with the type browsers want before they compile a .wasm as it
+    # arrives.
+    exec python3 -c '
+import functools, http.server, sys
+handler = http.server.SimpleHTTPRequestHandler
+handler.extensions_map[".wasm"] = "application/wasm"
+handler.extensions_map[".webmanifest"] = "application/manifest+json"
+http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[1])),
+    functools.partial(handler, directory=sys.argv[2])).serve_forever()
+' "$port" "$folder"
+}
+
+run_checks() {
+    local failures=0 test
+    say "the Qt-Core-only suites under Node"
+    for test in "${web_tests[@]}"; do
+        if node scripts/web-node-test.cjs "$build/tests/$test.js" >"$build/$test.log" 2>&1; then
+            echo "ok: $test ($(grep -m1 '^Totals' "$build/$test.log"))"
+        else
+            echo "FAILED: $test (see $build/$test.log)"
+            failures=$((failures + 1))
+        fi
+    done
+    say "the page in headless Chromium"
+    node --experimental-websocket scripts/web-checks.mjs "$dist" "$build/checks" || failures=$((failures + 1))
+    say "$failures failed"
+    [ "$failures" -eq 0 ]
+}
+
+case "$what" in
+serve) serve ;;
+*)
+    if [ "$what" != test ] || [ ! -d "$dist" ]; then
+        total=$SECONDS
+        install_packages
+        make_cache
+        build_qt
+        build_program
+        package
+        say "built in $((SECONDS - total)) s; the cache holds $(du -sh "$cache" | cut -f1), build/web $(du -sh "$build" | cut -f1)"
+    fi
+    [ "$what" = build ] || run_checks
+    ;;
+esac
