@@ -33,7 +33,8 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 install_packages() {
     scripts/deps.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis wine64 dpkg-dev \
-        qt6-translations-l10n icoutils xdotool openbox imagemagick x11-utils xclip tesseract-ocr
+        qt6-translations-l10n icoutils xdotool openbox imagemagick x11-utils xclip tesseract-ocr \
+        poppler-utils
 }
 
 # Adds a deb-src entry for the archive the host's Qt came from, unless apt already
