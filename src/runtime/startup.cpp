@@ -143,7 +143,9 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
     // Nothing can be pasted before the window is seen, and set earlier the thresholds
     // keep Qt's start-up garbage mapped and raise the peak memory.
     afterFirstPaint(window.get(), keepLargeBlocksForReuse);
-    window->show();
+    // Where windows are shown full-screen by default (in the browser, the whole page),
+    // the window keeps its own size.
+    window->showNormal();
     return QApplication::exec();
 }
 

@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Printing in the browser, which has no print dialog for Qt: the pages are written
+// as a PDF and opened in a new tab of the browser, whose PDF viewer prints them; where
+// the browser refuses to open a tab, the PDF is downloaded instead. Takes the place
+// of the printing module of the desktop editions.
+#include "form/printing.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
+
+#include <emscripten.h>
+
+extern "C" bool quadrelonPrintWithDialog(QWidget *, const QString &documentName, const QString &,
+                                         const printing::PrintFunction &print)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(documentName);
+        writer.setCreator(QStringLiteral("Quadrelon"));
+        if (!print(&writer))
+            return false;
+    }
+    const QByteArray name = (documentName + QStringLiteral(".pdf")).toUtf8();
+    // Called from the click on the button, so the browser lets the page open a tab.
+    EM_ASM(
+        {
+            const url = URL.createObjectURL(new Blob([HEAPU8.slice($0, $0 + $1)], {type : 'application/pdf'}));
+            if (!window.open(url, '_blank')) {
+                const link = document.createElement('a');
+                link.href = url;
+                link.download = UTF8ToString($2);
+                link.click();
+            }
+            setTimeout(() => URL.revokeObjectURL(url), 60000);
+        },
+        pdf.data().constData(), pdf.data().size(), name.constData());
+    return true;
+}
