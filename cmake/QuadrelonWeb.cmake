@@ -10,9 +10,13 @@ set(QUADRELON_FONTS_DIR /usr/share/fonts/truetype/liberation CACHE PATH
 set(QUADRELON_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH
     "Folder with qtbase_bg.qm, built into the WebAssembly program")
 
-# The standard floating-point conversions the library lacks, given to every source.
+# What emscripten's C++ library lacks, given to every source.
 target_compile_options(quadrelon_options INTERFACE
-    "SHELL:-include ${PROJECT_SOURCE_DIR}/src/runtime/charconv_fallback.h")
+    "SHELL:-include ${PROJECT_SOURCE_DIR}/src/runtime/libcxx_fallback.h")
+# The solver reports impossible input with an exception, which emscripten ignores
+# unless asked (Qt for WebAssembly is built without them).
+target_compile_options(quadrelon_options INTERFACE "SHELL:-s DISABLE_EXCEPTION_CATCHING=0")
+target_link_options(quadrelon_options INTERFACE "SHELL:-s DISABLE_EXCEPTION_CATCHING=0")
 
 # The program: Liberation Serif, which the window takes where Times New Roman is
 # missing, and Qt's Bulgarian texts under :/quadrelon/translations, where the start-up
@@ -40,8 +44,8 @@ set(QUADRELON_WEB_TESTS tst_solver tst_numbertext tst_variant tst_working)
 
 # Called once the targets are there.
 function(quadrelon_web_build)
-    target_sources(quadrelon_runtime PRIVATE ${PROJECT_SOURCE_DIR}/src/runtime/charconv_fallback.cpp
-        ${PROJECT_SOURCE_DIR}/src/runtime/charconv_fallback.h)
+    target_sources(quadrelon_runtime PRIVATE ${PROJECT_SOURCE_DIR}/src/runtime/libcxx_fallback.cpp
+        ${PROJECT_SOURCE_DIR}/src/runtime/libcxx_fallback.h)
     quadrelon_web_program(quadrelon)
     # The browser benchmark's floor (scripts/web.sh bench), named as the program so
     # that the same page loads it, in a folder of its own.

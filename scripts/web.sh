@@ -101,7 +101,7 @@ package() {
     say "putting the page together in $dist"
     rm -rf "$dist"
     mkdir -p "$dist"
-    cp "$build/src/quadrelon.js" "$build/src/quadrelon.wasm" "$build/src/qtloader.js" "$dist/"
+    cp "$build/src/quadrelon.js" "$build/src/quadrelon.wasm" "$qt/plugins/platforms/qtloader.js" "$dist/"
     sed -e "s/@WIDTH@/$page_width/" -e "s/@HEIGHT@/$page_height/" packaging/web/index.html >"$dist/index.html"
     cp packaging/web/manifest.webmanifest "$dist/"
     local build_id

@@ -12,6 +12,18 @@
 
 #include <emscripten.h>
 
+// Called from the click on the button, so the browser lets the page open a tab.
+EM_JS(void, openPdf, (const char *data, int size, const char *name), {
+    const url = URL.createObjectURL(new Blob([HEAPU8.slice(data, data + size)], {type : 'application/pdf'}));
+    if (!window.open(url, '_blank')) {
+        const link = document.createElement('a');
+        link.href = url;
+        link.download = UTF8ToString(name);
+        link.click();
+    }
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+});
+
 extern "C" bool quadrelonPrintWithDialog(QWidget *, const QString &documentName, const QString &,
                                          const printing::PrintFunction &print)
 {
@@ -25,18 +37,6 @@ extern "C" bool quadrelonPrintWithDialog(QWidget *, const QString &documentName,
             return false;
     }
     const QByteArray name = (documentName + QStringLiteral(".pdf")).toUtf8();
-    // Called from the click on the button, so the browser lets the page open a tab.
-    EM_ASM(
-        {
-            const url = URL.createObjectURL(new Blob([HEAPU8.slice($0, $0 + $1)], {type : 'application/pdf'}));
-            if (!window.open(url, '_blank')) {
-                const link = document.createElement('a');
-                link.href = url;
-                link.download = UTF8ToString($2);
-                link.click();
-            }
-            setTimeout(() => URL.revokeObjectURL(url), 60000);
-        },
-        pdf.data().constData(), pdf.data().size(), name.constData());
+    openPdf(pdf.data().constData(), int(pdf.data().size()), name.constData());
     return true;
 }

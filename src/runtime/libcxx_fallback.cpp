@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quadrelon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "runtime/charconv_fallback.h"
+#include "runtime/libcxx_fallback.h"
 
 #if defined(__EMSCRIPTEN__) && !defined(__cpp_lib_to_chars)
 
