@@ -22,7 +22,8 @@ target_link_options(quadrelon_options INTERFACE "SHELL:-s DISABLE_EXCEPTION_CATC
 # missing, and Qt's Bulgarian texts under :/quadrelon/translations, where the start-up
 # looks first. The page hands the program environment variables, which need ENV.
 function(quadrelon_web_program target)
-    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/web/webfonts.cpp)
+    # Its own main, which adds the fonts once the application is there.
+    set_property(TARGET ${target} PROPERTY SOURCES ${PROJECT_SOURCE_DIR}/src/web/main.cpp)
     qt_add_resources(${target} quadrelon_web_fonts
         PREFIX /quadrelon/fonts
         BASE ${QUADRELON_FONTS_DIR}
