@@ -112,7 +112,7 @@ export class Browser {
     await this.send("Page.enable");
     await this.send("Runtime.enable");
     await this.send("Emulation.setDeviceMetricsOverride",
-      { width, height, deviceScaleFactor: 1, mobile });
+      { width, height, deviceScaleFactor: mobile ? 3 : 1, mobile });
     if (mobile)
       await this.send("Emulation.setTouchEmulationEnabled", { enabled: true });
   }

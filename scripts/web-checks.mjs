@@ -67,11 +67,17 @@ function readCell(shot, win, column) {
   return Object.entries(readings).sort((a, b) => b[1] - a[1])[0][0];
 }
 
-async function waitForWindow(browser, shot, scale) {
+// A screenshot in CSS pixels: a phone's three device pixels each are scaled down.
+async function snap(browser, file, width, height) {
+  writeFileSync(file, await browser.screenshot());
+  magick(file, "-resize", `${width}x${height}!`, file);
+}
+
+async function waitForWindow(browser, shot, scale, width = 1280, height = 800) {
   for (let i = 0; i < 600; ++i) {
     if (await browser.evaluate("document.getElementById('status').style.display === 'none'")) {
       await sleep(1500); // the first frames
-      writeFileSync(shot, await browser.screenshot());
+      await snap(browser, shot, width, height);
       const win = windowOnPage(shot, scale);
       if (win.frame.w > clientWidth * scale)
         return win;
@@ -90,7 +96,7 @@ async function session(url, { width, height, mobile, name, full }) {
     await browser.navigate(url);
     const scale = Math.min(1, width / 540, height / 480);
     const shot = join(work, `${name}.png`);
-    const win = await waitForWindow(browser, shot, scale);
+    const win = await waitForWindow(browser, shot, scale, width, height);
     check(`${name}: the window appears`, win !== null);
     if (!win)
       return;
@@ -108,7 +114,7 @@ async function session(url, { width, height, mobile, name, full }) {
       await enter(4, s);
       await browser.key("Enter", { keyCode: 13, text: "\r" });
       await sleep(700);
-      writeFileSync(shot, await browser.screenshot());
+      await snap(browser, shot, width, height);
       return [0, 1, 2].map((column) => readCell(shot, win, column)).join(" ");
     };
 
@@ -128,7 +134,7 @@ async function session(url, { width, height, mobile, name, full }) {
     writeFileSync(before, readFileSync(shot));
     await calculate("8", "4,5");
     const boxShot = join(work, `${name}-error.png`);
-    writeFileSync(boxShot, await browser.screenshot());
+    await snap(browser, boxShot, width, height);
     const box = execFileSync("tesseract", [boxShot, "-", "-l", "bul+eng", "--psm", "3"],
       { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });
     check(`${name}: impossible input brings the error box`, /Грешка/.test(box) && /Добре/.test(box),
@@ -141,7 +147,7 @@ async function session(url, { width, height, mobile, name, full }) {
     await browser.key("r", { code: "KeyR", keyCode: 82, modifiers: 2 });
     await sleep(1000);
     const solutionShot = join(work, `${name}-solution.png`);
-    writeFileSync(solutionShot, await browser.screenshot());
+    await snap(browser, solutionShot, width, height);
     writeFileSync("docs/web-screenshot-solution.png", readFileSync(solutionShot));
     const title = execFileSync("tesseract", [solutionShot, "-", "-l", "bul+eng", "--psm", "3"],
       { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });

@@ -12,15 +12,16 @@
 #  4. tests: the suites under Node, then the page in headless Chromium
 #     (scripts/web-checks.mjs).
 #
-# Usage: scripts/web.sh [all|build|test|serve]   (default: all; test builds first when
-#        build/web/dist is not there; serve serves build/web/dist on 127.0.0.1)
+# Usage: scripts/web.sh [all|build|test|serve|bench]   (default: all; test builds first
+#        when build/web/dist is not there; serve serves build/web/dist on 127.0.0.1;
+#        bench builds the floor page and compares the two, scripts/web-bench.mjs)
 # Environment: QUADRELON_WEB_CACHE (default /var/cache/quadrelon-web), JOBS; for serve,
 # PORT (default 8080) and QUADRELON_WEB_DIST (another folder to serve).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 what=${1:-all}
-case "$what" in all|build|test|serve) ;; *) echo "usage: scripts/web.sh [all|build|test|serve]" >&2; exit 2 ;; esac
+case "$what" in all|build|test|serve|bench) ;; *) echo "usage: scripts/web.sh [all|build|test|serve|bench]" >&2; exit 2 ;; esac
 
 cross_name=web
 cache=${QUADRELON_WEB_CACHE:-/var/cache/quadrelon-web}
@@ -148,8 +149,19 @@ run_checks() {
     [ "$failures" -eq 0 ]
 }
 
+# The floor page: the same page and loader around bench/qtfloor.cpp.
+bench() {
+    [ -d "$dist" ] || { echo "no $dist: run scripts/web.sh build first" >&2; exit 1; }
+    cmake --build "$build" --parallel "$jobs" --target quadrelon_webfloor
+    rm -rf "$build/floor-dist"
+    cp -r "$dist" "$build/floor-dist"
+    cp "$build/floor/quadrelon.js" "$build/floor/quadrelon.wasm" "$build/floor-dist/"
+    node --experimental-websocket scripts/web-bench.mjs "$dist" "$build/floor-dist" "${RUNS:-9}"
+}
+
 case "$what" in
 serve) serve ;;
+bench) bench ;;
 *)
     if [ "$what" != test ] || [ ! -d "$dist" ]; then
         total=$SECONDS
