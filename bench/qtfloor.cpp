@@ -19,6 +19,6 @@ int main(int argc, char *argv[])
     auto *edit = new QLineEdit(&window);
     edit->setGeometry(112, 56, 65, 27);
     runtime::watchFirstPaint(&window);
-    window.show();
+    window.showNormal(); // as the calculator: its own size where windows open full-screen
     return QApplication::exec();
 }

@@ -112,7 +112,10 @@ trap cleanup EXIT
 start_virtual_desktop 800x600
 
 timeout 120 dbus-run-session -- "$self" --inside "$work" 2>/dev/null || true
-[ -n "${1:-}" ] && cp "$work/orca.log" "$1"
+if [ -n "${1:-}" ]; then
+    mkdir -p "$(dirname "$1")"
+    cp "$work/orca.log" "$1"
+fi
 
 # Each utterance goes under the moment whose time span holds it.
 python3 - "$work/moments" "$work/orca.log" <<'EOF'

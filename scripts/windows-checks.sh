@@ -4,7 +4,8 @@
 
 # Checks the Windows build under Wine on a virtual display; run by scripts/windows.sh.
 #  - quadrelon.exe imports only Windows' own DLLs and carries its icon and version;
-#  - every CTest test of the Windows build passes under Wine (offscreen platform);
+#  - every CTest test of the Windows build passes under Wine (offscreen platform), the
+#    print to PDF among them, rendered back by the host's pdftoppm;
 #  - the installer installs silently for the user alone, and its uninstaller takes
 #    away everything the installation added;
 #  - the real program on the display: "Вариант 10" with P = 14 and S = 12 shows
@@ -75,10 +76,18 @@ echo "--- the CTest suite under Wine"
 mkdir -p "$work/fonts"
 ln -sf /usr/share/fonts/truetype/liberation/LiberationSerif-*.ttf "$work/fonts/"
 export QT_QPA_FONTDIR=$work/fonts
+# The print test renders its PDF with pdftoppm, which has no Windows build here: a
+# small bridge runs the host's (poppler-utils) from Wine's PATH.
+mkdir -p "$work/tools"
+"$triple-gcc" -municode -O2 -o "$work/tools/pdftoppm.exe" scripts/wine-pdftoppm.c
+WINEPATH=$(wine64 winepath -w "$work/tools" 2>/dev/null | tr -d '\r')
+export WINEPATH
 (cd "$build" && ctest -N | sed -n 's/^ *Test *#[0-9]*: /  /p')
 check "every test passes under Wine" \
     sh -c "cd '$build' && ctest -V --timeout 900 -j '$(nproc)' >'$work/ctest.log' 2>&1"
 grep -E 'tests passed|Test +#.*(Passed|Failed|\*\*\*)|^[0-9]+: (Totals|FAIL!)' "$work/ctest.log" | sed 's/^/  /'
+check "the print test renders its PDF under Wine" \
+    grep -q 'PASS   : TstSolution::printsTextAndDrawingToPdf()' "$work/ctest.log"
 
 echo "--- the installer"
 # What an installation may touch: the user's files and the registry, as Wine keeps them.

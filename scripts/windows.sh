@@ -33,7 +33,8 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 install_packages() {
     scripts/deps.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis wine64 dpkg-dev \
-        qt6-translations-l10n icoutils xdotool openbox imagemagick x11-utils xclip tesseract-ocr
+        qt6-translations-l10n icoutils xdotool openbox imagemagick x11-utils xclip tesseract-ocr \
+        poppler-utils
 }
 
 # Adds a deb-src entry for the archive the host's Qt came from, unless apt already
@@ -139,6 +140,7 @@ build_program() {
     say "cross-building Quadrelon into $build"
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    mkdir -p "$build" # its configure log sits beside it, in build/
     cmake -G Ninja -S "$repo" -B "$build" \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
@@ -150,8 +152,17 @@ build_program() {
 # Reads a set(NAME "value") of the top-level CMakeLists.txt.
 project_value() { sed -n "s/^set($1 \"\\(.*\\)\")/\\1/p" "$repo/CMakeLists.txt"; }
 
-# Windows' Notepad before Windows 10 wants CRLF and a byte-order mark.
-windows_text() { printf '\357\273\277'; sed -e "s/@VERSION@/$version/g" -e "s/@WEB@/$web/g" -e 's/$/\r/' "$1"; }
+# Windows' Notepad before Windows 10 wants CRLF and a byte-order mark. A line of "="
+# under a title is made as long as the title once the version is in it.
+windows_text() {
+    local LC_ALL=C.UTF-8 line previous=''
+    printf '\357\273\277'
+    sed -e "s/@VERSION@/$version/g" -e "s/@WEB@/$web/g" "$1" | while IFS= read -r line; do
+        [[ $line =~ ^=+$ && -n $previous ]] && line=${previous//?/=}
+        printf '%s\r\n' "$line"
+        previous=$line
+    done
+}
 
 package() {
     version=$(project_value QUADRELON_VERSION_STRING)

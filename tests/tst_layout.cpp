@@ -73,13 +73,15 @@ QStringList cells(std::initializer_list<int> indices)
     return names;
 }
 
+#if defined(Q_OS_LINUX)
 // Whether a file of this name is mapped into the process, as Qt maps a translation
-// it reads. Unknown (false) where there is no /proc.
+// it reads.
 bool mapped(const QString &fileName)
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
     return maps.open(QIODevice::ReadOnly) && QString::fromLocal8Bit(maps.readAll()).contains(fileName);
 }
+#endif
 
 } // namespace
 

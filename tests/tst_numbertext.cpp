@@ -66,8 +66,11 @@ std::string roundedToCents(double value)
             ++digits[i - 1];
     }
     const bool zero = digits.find_first_not_of('0') == std::string::npos;
-    return (value < 0.0 && !zero ? "-" : "") + digits.substr(0, digits.size() - 2) + '.'
-        + digits.substr(digits.size() - 2);
+    // Appended piece by piece: "-" + std::string inserts at the front, which GCC 12
+    // takes for an overlapping copy (-Wrestrict) once inlined.
+    std::string text = value < 0.0 && !zero ? "-" : "";
+    text.append(digits, 0, digits.size() - 2).append(1, '.').append(digits, digits.size() - 2);
+    return text;
 }
 
 // Writes a pattern in the locale's symbols: ',' groups, '.' separates the decimals,

@@ -27,10 +27,19 @@ void reportError(QWidget *window, const RuntimeError &error)
     // Values without a rectangle are no failure of the program: a warning that
     // explains, not an error with a number.
     const auto icon = explainsNoRectangle(error.code()) ? QMessageBox::Warning : QMessageBox::Critical;
+#if defined(Q_OS_WASM)
+    // The browser's event loop cannot be entered again from inside an event, so
+    // exec() would not wait there: the box is shown, and the call returns at once.
+    auto *box = new QMessageBox(icon, reportTitle(error, window), reportText(error), QMessageBox::Ok, window);
+    box->setObjectName(QStringLiteral("RuntimeErrorReport"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+#else
     QMessageBox box(icon, reportTitle(error, window), reportText(error), QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("RuntimeErrorReport"));
     box.setWindowModality(Qt::WindowModal);
     box.exec();
+#endif
 }
 
 } // namespace runtime

@@ -32,7 +32,7 @@ namespace {
 // reachable; say plainly what is missing and how to go on instead.
 bool displayMissing()
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID)
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID) && !defined(Q_OS_WASM)
     const auto isSet = [](const char *name) {
         const char *value = std::getenv(name);
         return value && *value;
@@ -129,6 +129,12 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
         return 2;
     }
 
+    // In the browser exec() never returns: it leaves through a JavaScript exception
+    // that gives this function's stack frame back while the program goes on, so what
+    // must outlive it is static there.
+#if defined(Q_OS_WASM)
+    static
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quadrelon"));
     QApplication::setApplicationDisplayName(QString());
@@ -138,12 +144,17 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
     QApplication::setWindowIcon(programIcon());
     installBulgarianQtTexts();
 
+#if defined(Q_OS_WASM)
+    static
+#endif
     const std::unique_ptr<QWidget> window = createWindow();
     watchFirstPaint(window.get()); // the start-up benchmark's hook; off unless asked for
     // Nothing can be pasted before the window is seen, and set earlier the thresholds
     // keep Qt's start-up garbage mapped and raise the peak memory.
     afterFirstPaint(window.get(), keepLargeBlocksForReuse);
-    window->show();
+    // Where windows are shown full-screen by default (in the browser, the whole page),
+    // the window keeps its own size.
+    window->showNormal();
     return QApplication::exec();
 }
 

@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Keeps the page's files so that it starts without a network after the first visit.
+// The cache's name changes with every build (scripts/web.sh writes it in), so a new
+// build replaces the old files at once.
+"use strict";
+const cacheName = "quadrelon-@BUILD@";
+const files = [".", "index.html", "qtloader.js", "quadrelon.js", "quadrelon.wasm",
+               "manifest.webmanifest", "icon-192.png", "icon-512.png"];
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(files)).then(() => self.skipWaiting()));
+});
+
+self.addEventListener("activate", (event) => {
+  event.waitUntil(caches.keys()
+    .then((names) => Promise.all(names.filter((name) => name !== cacheName).map((name) => caches.delete(name))))
+    .then(() => self.clients.claim()));
+});
+
+// The cached copy first: the files of one build never change.
+self.addEventListener("fetch", (event) => {
+  if (event.request.method !== "GET")
+    return;
+  event.respondWith(caches.match(event.request, { ignoreSearch: true })
+    .then((cached) => cached || fetch(event.request)));
+});

@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: 2026 Quadrelon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The browser edition's start: the browser lends Qt none of its fonts, and Qt brings
+// only sans faces. The program carries Liberation Serif, made to Times New Roman's
+// measures, which the window takes where Times New Roman is missing; it is added once
+// the application is there and before the window asks for a font.
+#include "form/quadrelon.h"
+#include "runtime/startup.h"
+#include "solution/solutionaction.h"
+
+#include <QFontDatabase>
+#include <QString>
+
+int main(int argc, char *argv[])
+{
+    return runtime::runProgram(argc, argv, [] {
+        for (const char *face : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"})
+            QFontDatabase::addApplicationFont(QStringLiteral(":/quadrelon/fonts/") + QLatin1String(face));
+        auto calculator = std::make_unique<Quadrelon>();
+        SolutionAction::attach(*calculator);
+        return calculator;
+    });
+}
