@@ -43,9 +43,6 @@ cleanup() { kill "${app:-}" "${wm:-}" 2>/dev/null; wineserver -k 2>/dev/null; ki
 trap cleanup EXIT
 start_virtual_desktop 1024x768
 wine64 wineboot -i >/dev/null 2>&1
-# Wine has no Times New Roman, and for it GDI picks Liberation Sans; the prefix gets
-# the metric-compatible Liberation Serif under that name, as Linux's fontconfig does.
-wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null
 settle
 
 echo "--- the executable"
