@@ -28,36 +28,14 @@ triple=x86_64-w64-mingw32
 toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 export PATH=$PATH:/usr/lib/wine # Debian's wine64 keeps its launcher there
 
-say() { echo "=== windows: $*" >&2; }
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+cross_name=windows
+qt=$cache/qt
+. scripts/cross-common.sh
 
 install_packages() {
     scripts/deps.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis wine64 dpkg-dev \
         qt6-translations-l10n icoutils xdotool openbox imagemagick x11-utils xclip tesseract-ocr \
         poppler-utils
-}
-
-# Adds a deb-src entry for the archive the host's Qt came from, unless apt already
-# knows a source for that version.
-add_source_entry() {
-    local version=$1
-    if apt-get source --print-uris "qt6-base=$version" >/dev/null 2>&1; then
-        return
-    fi
-    local archive
-    archive=$(apt-cache policy qt6-base-dev | awk '/^ \*\*\* /{mine=1; next} mine && /http/{print $2, $3; exit}')
-    [ -n "$archive" ] || { echo "cannot tell which archive qt6-base-dev came from" >&2; exit 1; }
-    local uri=${archive% *} suite=${archive#* }
-    local keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-    say "adding deb-src $uri ${suite%%/*} ${suite#*/}"
-    {
-        echo "Types: deb-src"
-        echo "URIs: $uri"
-        echo "Suites: ${suite%%/*}"
-        echo "Components: ${suite#*/}"
-        [ -f "$keyring" ] && echo "Signed-By: $keyring"
-    } | as_root tee /etc/apt/sources.list.d/quadrelon-src.sources >/dev/null
-    as_root apt-get update -qq
 }
 
 # What the static Qt is built with; a change makes the next run build it afresh.
@@ -97,43 +75,16 @@ qt_source_fixes() {
 
 build_qt() {
     local version stamp
-    version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-    qt=$cache/qt
+    version=$(host_qt_version)
     stamp="$version $({ printf '%s\n' "${qt_options[@]}"; declare -f qt_source_fixes; } | md5sum | cut -c1-12)"
-    if [ "$(cat "$qt/.quadrelon-stamp" 2>/dev/null)" = "$stamp" ]; then
+    if stamped "$qt" "$stamp"; then
         say "reusing the static Qt in $qt"
         return
     fi
-    as_root mkdir -p "$cache"
-    [ -w "$cache" ] || as_root chown "$(id -u):$(id -g)" "$cache"
-    local src=$cache/src/qtbase
-    if [ "$(cat "$src/.quadrelon-version" 2>/dev/null)" != "$version" ]; then
-        add_source_entry "$version"
-        say "fetching Debian's qt6-base $version sources"
-        rm -rf "$cache/src"
-        mkdir -p "$cache/src"
-        (cd "$cache/src" && apt-get source --download-only "qt6-base=$version" >/dev/null 2>&1)
-        dpkg-source -x "$cache/src/qt6-base_${version#*:}.dsc" "$src" >/dev/null
-        echo "$version" >"$src/.quadrelon-version"
-    fi
-    qt_source_fixes "$src"
-    local start=$SECONDS
-    # An interrupted build with the same options goes on where it stopped.
-    if [ "$(cat "$cache/qt-build/.quadrelon-stamp" 2>/dev/null)" != "$stamp" ]; then
-        rm -rf "$cache/qt-build" "$qt"
-        cmake -G Ninja -S "$src" -B "$cache/qt-build" \
-            -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-            -DCMAKE_INSTALL_PREFIX="$qt" "${qt_options[@]}" >"$cache/qt-configure.log" 2>&1 ||
-            { tail -30 "$cache/qt-configure.log" >&2; exit 1; }
-        echo "$stamp" >"$cache/qt-build/.quadrelon-stamp"
-    fi
-    say "building a static Qt $version for $triple (long: see $cache/qt-build.log)"
-    { nice -n 10 cmake --build "$cache/qt-build" --parallel "$jobs" && cmake --install "$cache/qt-build"; } \
-        >"$cache/qt-build.log" 2>&1 || { tail -30 "$cache/qt-build.log" >&2; exit 1; }
-    echo "$stamp" >"$qt/.quadrelon-stamp"
-    say "static Qt built in $(( (SECONDS - start) / 60 )) min; the cache held $(du -sh "$cache" | cut -f1)"
-    rm -rf "$cache/qt-build" # 2.4 GB of objects: later runs need only the installed Qt
+    make_cache
+    fetch_qt_sources "$version"
+    qt_source_fixes "$cache/src/qtbase"
+    build_qt_with "$stamp" -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${qt_options[@]}"
 }
 
 build_program() {

@@ -11,6 +11,10 @@
 #include <stdlib.h>
 #include <windows.h>
 
+#ifndef HOST_PROGRAM
+#define HOST_PROGRAM "/usr/bin/pdftoppm"
+#endif
+
 typedef int(__cdecl *Spawn)(char *const argv[], int wait);
 typedef char *(__cdecl *UnixName)(const WCHAR *name);
 
@@ -22,7 +26,7 @@ int wmain(int argc, WCHAR **argv)
     if (!spawn || !unixName)
         return 127; /* not under Wine */
     char **args = calloc((size_t)argc + 1, sizeof *args);
-    args[0] = "/usr/bin/pdftoppm";
+    args[0] = HOST_PROGRAM;
     for (int i = 1; i < argc; ++i) {
         const WCHAR *arg = argv[i];
         const int drive = arg[0] && arg[1] == L':' && (arg[2] == L'/' || arg[2] == L'\\');

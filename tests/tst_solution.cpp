@@ -107,7 +107,9 @@ void TstSolution::initTestCase()
 {
     // The unit chosen is remembered in the user's settings: here in a folder of the test's.
     QVERIFY(m_settings.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    // An INI file there on every system: Windows' registry has no folder to point at.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
 }
 
 void TstSolution::shortcutOpensOneWindowThatFollows()
