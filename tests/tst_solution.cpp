@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -51,13 +52,16 @@ QRect lineBounds(const QImage &image, int tolerance = 0, QColor want = Rectangle
     return bounds;
 }
 
-// The page's lines of text as pdftotext lays them out, spaces simplified.
+// The page's lines of text as pdftotext lays them out, spaces simplified. Written to a
+// file, which also reaches a Windows test under Wine, where the host's pdftotext runs.
 QStringList printedLines(const QString &pdf)
 {
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(u"pdftotext"_s), {u"-layout"_s, pdf, u"-"_s});
-    process.waitForFinished(60000);
-    QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+    const QString text = pdf + u".txt"_s;
+    QProcess::execute(QStandardPaths::findExecutable(u"pdftotext"_s), {u"-layout"_s, pdf, text});
+    QFile file(text);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
     for (QString &line : lines)
         line = line.simplified();
     return lines;
