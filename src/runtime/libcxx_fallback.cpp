@@ -91,10 +91,10 @@ to_chars_result to_chars(char *first, char *last, double value)
 
 to_chars_result to_chars(char *first, char *last, double value, chars_format format, int precision)
 {
-    const char *spec = format == chars_format::fixed        ? "%.*f"
-                       : format == chars_format::scientific ? "%.*e"
-                                                             : "%.*g";
-    return copied(first, last, printed(spec, precision, value));
+    const char *pattern = format == chars_format::fixed        ? "%.*f"
+                          : format == chars_format::scientific ? "%.*e"
+                                                                : "%.*g";
+    return copied(first, last, printed(pattern, precision, value));
 }
 
 } // namespace std
