@@ -2,14 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The keys, menus and tooltips a desktop user expects, driven on the real window.
+#include "form/touchhabits.h"
 #include "support/formfixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTest>
 
 namespace {
@@ -170,6 +173,62 @@ private Q_SLOTS:
         QCOMPARE(cell->toolTip(),
                  QStringLiteral("Вариант 3: периметър P. Enter — изчисли; Ctrl+Shift+C — копирай реда; "
                                 "Ctrl+R — покажи решението; Ctrl+J — по-късно"));
+    }
+
+    // After another window has closed, a tap gives the keys back to the window it
+    // lands on.
+    void tapActivatesItsWindow()
+    {
+        static QPointingDevice *finger = QTest::createTouchDevice();
+        TouchHabits::install();
+        FormFixture f;
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        const QPoint at = f.form->Text2[13]->mapTo(f.form.get(), QPoint(5, 5));
+        QTest::touchEvent(f.form.get(), finger).press(0, at);
+        QTest::touchEvent(f.form.get(), finger).release(0, at);
+        QTRY_VERIFY(f.form->isActiveWindow());
+    }
+
+    // On a touch screen a finger held still on a cell opens its menu; a tap, or a
+    // finger that moves away, does not.
+    void fingerHeldOpensTheMenu_data()
+    {
+        QTest::addColumn<int>("heldFor"); // in press-and-hold intervals, as a percentage
+        QTest::addColumn<int>("movedBy"); // in drag distances
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("a tap") << 50 << 0 << false;
+        QTest::newRow("held, but moving") << 150 << 2 << false;
+        QTest::newRow("held still") << 150 << 0 << true;
+    }
+
+    void fingerHeldOpensTheMenu()
+    {
+        QFETCH(int, heldFor);
+        QFETCH(int, movedBy);
+        QFETCH(bool, opens);
+        static QPointingDevice *finger = QTest::createTouchDevice();
+        TouchHabits::install();
+        FormFixture f;
+        QLineEdit *cell = f.form->Text2[13];
+        const QPoint at = cell->mapTo(f.form.get(), QPoint(5, 5));
+        const int hold = QGuiApplication::styleHints()->mousePressAndHoldInterval();
+        QTest::touchEvent(f.form.get(), finger).press(0, at);
+        if (movedBy > 0)
+            QTest::touchEvent(f.form.get(), finger)
+                .move(0, at + QPoint(movedBy * QGuiApplication::styleHints()->startDragDistance(), 0));
+        QTest::qWait(hold * heldFor / 100);
+        QTest::touchEvent(f.form.get(), finger).release(0, at);
+        QTest::qWait(hold); // long enough for a menu a tap must not bring
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QCOMPARE(menu != nullptr, opens);
+        if (menu) {
+            QCOMPARE(menu->actions().constLast()->objectName(), QStringLiteral("showSolutionAction"));
+            QVERIFY(menu->isVisible()); // lifting the finger leaves it open
+            menu->close();
+        }
     }
 
     void tooltips()

@@ -4,8 +4,10 @@
 // The browser edition's start: the browser lends Qt none of its fonts, and Qt brings
 // only sans faces. The program carries Liberation Serif, made to Times New Roman's
 // measures, which the window takes where Times New Roman is missing; it is added once
-// the application is there and before the window asks for a font.
+// the application is there and before the window asks for a font. On phones and
+// tablets, taps and a held finger do what they do elsewhere there.
 #include "form/quadrelon.h"
+#include "form/touchhabits.h"
 #include "runtime/startup.h"
 #include "solution/solutionaction.h"
 
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     return runtime::runProgram(argc, argv, [] {
         for (const char *face : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"})
             QFontDatabase::addApplicationFont(QStringLiteral(":/quadrelon/fonts/") + QLatin1String(face));
+        TouchHabits::install();
         auto calculator = std::make_unique<Quadrelon>();
         SolutionAction::attach(*calculator);
         return calculator;
