@@ -105,7 +105,9 @@ export class Browser {
     this.listeners.push((data) => { if (data.method === method) callback(data.params); });
   }
 
-  // A new tab of the given viewport, which later calls talk to.
+  // A new tab of the given viewport, which later calls talk to. A mobile one is an
+  // Android phone's: three device pixels to the CSS pixel, a touch screen, and a
+  // browser that says so, for pages that open the on-screen keyboard only there.
   async openPage(width, height, mobile = false) {
     const { targetId } = await this.send("Target.createTarget", { url: "about:blank" }, null);
     this.session = (await this.send("Target.attachToTarget", { targetId, flatten: true }, null)).sessionId;
@@ -113,8 +115,14 @@ export class Browser {
     await this.send("Runtime.enable");
     await this.send("Emulation.setDeviceMetricsOverride",
       { width, height, deviceScaleFactor: mobile ? 3 : 1, mobile });
-    if (mobile)
-      await this.send("Emulation.setTouchEmulationEnabled", { enabled: true });
+    if (mobile) {
+      await this.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 5 });
+      await this.send("Emulation.setUserAgentOverride", {
+        userAgent: "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) " +
+          "Chrome/156.0.0.0 Mobile Safari/537.36",
+        platform: "Linux armv8l", acceptLanguage: "bg-BG,bg",
+      });
+    }
   }
 
   async evaluate(expression) {
@@ -140,6 +148,22 @@ export class Browser {
     for (const type of ["mouseMoved", "mousePressed", "mouseReleased"])
       await this.send("Input.dispatchMouseEvent", { type, x, y, button: "left", clickCount: 1 });
     await sleep(150);
+  }
+
+  // A finger's tap, or a press held for a long one, at a point of the layout.
+  async tap(x, y, holdMs = 0) {
+    await this.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x, y }] });
+    await sleep(holdMs + 30);
+    await this.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await sleep(150);
+  }
+
+  // Text from an on-screen keyboard: it arrives in the focused element as typed text,
+  // with no key codes.
+  async insertText(text) {
+    for (const c of text)
+      await this.send("Input.insertText", { text: c });
+    await sleep(40);
   }
 
   // A key as the keyboard sends it: key down with its text, key up.

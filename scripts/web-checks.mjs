@@ -10,7 +10,9 @@
 //  - impossible input brings the error box, and the program calculates again after it;
 //  - Ctrl+R opens "Решение";
 //  - once loaded, the page starts again with the server stopped;
-//  - the same on a phone-sized screen (390 x 844), scaled down to fit.
+//  - on a phone-sized screen (390 x 844, an Android phone's), the page is zoomed out to
+//    show the whole window, and the same is done with taps and the on-screen keyboard;
+//    a finger held on a cell brings its menu, and "Покажи решението" there "Решение".
 // Screenshots of both sizes go to docs/. Usage: node --experimental-websocket
 // scripts/web-checks.mjs <dist dir> <work dir>
 import { execFileSync } from "node:child_process";
@@ -32,6 +34,8 @@ const layoutSource = readFileSync("src/form/layout.cpp", "utf8");
 const twips = (name) => Number(layoutSource.match(new RegExp(`constexpr int ${name} = (\\d+);`))[1]);
 const [frameTop] = layoutSource.match(/"Frame1", -1, Kind::Frame, \d+, (\d+)/).slice(1).map(Number);
 const [optionLeft, optionTop] = layoutSource.match(/"Option1", r, Kind::OptionButton, (\d+), (\d+)/).slice(1).map(Number);
+const [calculateLeft, calculateTop, clearLeft, clearTop] = [0, 1].flatMap((i) =>
+  layoutSource.match(new RegExp(`"Command1", ${i}, Kind::CommandButton, (\\d+), (\\d+)`)).slice(1).map(Number));
 const px = (t) => Math.round(t / 15);
 const cellX = (column) => px(twips("kGridLeft") + twips("kColumnSpacing") * column);
 const rowY = (row) => px(twips("kGridTop") + twips("kRowSpacing") * row);
@@ -42,21 +46,36 @@ const magick = (...args) => execFileSync("convert", args, { encoding: "utf8" });
 
 // Where the window's inside lies on the page: Qt draws a frame around it on the
 // background, so the window is what trimming the background leaves, less the frame.
-function windowOnPage(shot, scale) {
-  const [w, h, x, y] = magick(shot, "-fuzz", "2%", "-trim", "-format", "%w %h %X %Y", "info:").trim()
+// The frame's sides are measured once, at the desktop's size; Qt draws it in its own
+// pixels, which a zoomed-out page shrinks like the rest. On a zoomed-out page only the
+// title bar's strip is trimmed, since headless Chromium leaves a stretched copy of the
+// first picture below the window there.
+let frameSides = null;
+function windowOnPage(shot, scale, width) {
+  const trim = (...crop) => magick(shot, ...crop, "-fuzz", "2%", "-trim", "-format", "%w %h %X %Y", "info:").trim()
     .split(" ").map((v) => Number(v.replace("+", "")));
-  const border = (w - clientWidth * scale) / 2;
-  return { left: x + border, top: y + h - border - clientHeight * scale, scale, frame: { w, h, x, y } };
+  if (scale === 1) {
+    const [w, h] = trim();
+    const side = (w - clientWidth) / 2;
+    frameSides = { side, top: h - side - clientHeight };
+  }
+  const [w, , x, y] = trim("-crop", `100000x${Math.round(8 * scale)}+0+0`, "+repage");
+  const frame = { w, h: Math.round((clientHeight + frameSides.top + frameSides.side) * scale), x, y };
+  return { left: x + frameSides.side * scale, top: y + frameSides.top * scale, scale, frame, width };
 }
 
 // The text of a result cell of row 10 as the screen shows it: the commonest of three
 // readings, as tesseract takes a comma for a point now and then.
 function readCell(shot, win, column) {
-  const s = win.scale;
+  // From the screen's own pixels (a phone has three to the CSS pixel), brought to the
+  // window's own size.
+  const full = `${shot}.full.png`;
+  const s = win.scale * Number(magick(full, "-format", "%w", "info:")) / win.width;
+  const ratio = s / win.scale;
   const crop = `${Math.round((cellWidth - 6) * s)}x${Math.round((cellHeight - 6) * s)}+` +
-    `${Math.round(win.left + (cellX(column) + 3) * s)}+${Math.round(win.top + (rowY(9) + 3) * s)}`;
+    `${Math.round(win.left * ratio + (cellX(column) + 3) * s)}+${Math.round(win.top * ratio + (rowY(9) + 3) * s)}`;
   const cell = join(work, `cell${column}.png`), ocr = join(work, "ocr.png");
-  magick(shot, "-crop", crop, "+repage", "-colorspace", "gray", "-normalize", cell);
+  magick(full, "-crop", crop, "+repage", "-colorspace", "gray", "-normalize", "-resize", `${100 / s}%`, cell);
   const readings = {};
   for (const [mode, ...options] of [["8", "-resize", "300%"], ["13", "-resize", "800%", "-blur", "0x2"], ["7", "-resize", "400%"]]) {
     magick(cell, ...options, "-bordercolor", "white", "-border", "10", ocr);
@@ -67,10 +86,31 @@ function readCell(shot, win, column) {
   return Object.entries(readings).sort((a, b) => b[1] - a[1])[0][0];
 }
 
-// A screenshot in CSS pixels: a phone's three device pixels each are scaled down.
+// A screenshot in CSS pixels: a phone's three device pixels each are scaled down. The
+// full-sized one is kept beside it for reading words.
 async function snap(browser, file, width, height) {
   writeFileSync(file, await browser.screenshot());
+  writeFileSync(`${file}.full.png`, readFileSync(file));
   magick(file, "-resize", `${width}x${height}!`, file);
+}
+
+const ocr = (file, ...more) => execFileSync("tesseract", [file, "-", "-l", "bul+eng", "--psm", "3", ...more],
+  { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });
+
+// Where a word matching the pattern is on a screenshot (its middle, in CSS pixels),
+// or null. Tesseract misses a word at one size now and then, so both sizes are read.
+function findWord(shot, pattern, width) {
+  for (const image of [shot, `${shot}.full.png`]) {
+    const ratio = Number(magick(image, "-format", "%w", "info:")) / width;
+    for (const line of ocr(image, "tsv").split("\n").slice(1)) {
+      const cells = line.split("\t");
+      if (cells.length === 12 && pattern.test(cells[11])) {
+        const [left, top, w, h] = cells.slice(6, 10).map(Number);
+        return [(left + w / 2) / ratio, (top + h / 2) / ratio];
+      }
+    }
+  }
+  return null;
 }
 
 async function waitForWindow(browser, shot, scale, width = 1280, height = 800) {
@@ -78,7 +118,7 @@ async function waitForWindow(browser, shot, scale, width = 1280, height = 800) {
     if (await browser.evaluate("document.getElementById('status').style.display === 'none'")) {
       await sleep(1500); // the first frames
       await snap(browser, shot, width, height);
-      const win = windowOnPage(shot, scale);
+      const win = windowOnPage(shot, scale, width);
       if (win.frame.w > clientWidth * scale)
         return win;
     }
@@ -87,14 +127,18 @@ async function waitForWindow(browser, shot, scale, width = 1280, height = 800) {
   return null;
 }
 
-async function session(url, { width, height, mobile, name, full }) {
+async function session(url, { width, height, mobile, name }) {
   const browser = await Browser.launch(["--lang=bg", "--accept-lang=bg-BG,bg"]);
   try {
     await browser.openPage(width, height, mobile);
     await browser.send("Browser.grantPermissions",
       { origin: new URL(url).origin, permissions: ["clipboardReadWrite", "clipboardSanitizedWrite"] }, null);
     await browser.navigate(url);
-    const scale = Math.min(1, width / 540, height / 480);
+    // How far the page is zoomed out: the screen's pixels per pixel of the page, of
+    // which the program has its own.
+    const scale = await browser.evaluate("visualViewport.scale");
+    check(`${name}: the page is zoomed out just enough to show the window`,
+      Math.abs(scale - Math.min(1, width / 540, height / 480)) < 0.01, scale);
     const shot = join(work, `${name}.png`);
     const win = await waitForWindow(browser, shot, scale, width, height);
     check(`${name}: the window appears`, win !== null);
@@ -102,58 +146,87 @@ async function session(url, { width, height, mobile, name, full }) {
       return;
     check(`${name}: the window fits the screen`, win.frame.x >= 0 && win.frame.x + win.frame.w <= width
       && win.frame.y + win.frame.h <= height, JSON.stringify(win.frame));
-    const at = (x, y) => [win.left + x * scale, win.top + y * scale];
+    // The mouse on the desktop, a finger on the phone; both at the page's pixels.
+    const press = (x, y, holdMs = 0) => mobile ? browser.tap(x / scale, y / scale, holdMs) : browser.click(x, y);
+    const pressAt = (x, y, holdMs) => press(win.left + x * scale, win.top + y * scale, holdMs);
+    const option10 = () => pressAt(px(optionLeft) + 10, px(frameTop + optionTop + twips("kRowSpacing") * 9) + 13);
+    const button = ([left, top]) => pressAt(px(left) + 20, px(top) + 12);
     const enter = async (column, text) => {
-      await browser.click(...at(cellX(column) + 30, rowY(9) + 13));
-      await browser.key("a", { code: "KeyA", keyCode: 65, modifiers: 2 });
-      await browser.type(text);
+      await pressAt(cellX(column) + 30, rowY(9) + 13);
+      if (mobile) {
+        await browser.insertText(text);
+      } else {
+        await browser.key("a", { code: "KeyA", keyCode: 65, modifiers: 2 });
+        await browser.type(text);
+      }
     };
-    const calculate = async (p, s) => {
-      await browser.click(...at(px(optionLeft) + 10, px(frameTop + optionTop + twips("kRowSpacing") * 9) + 13));
-      await enter(3, p);
-      await enter(4, s);
-      await browser.key("Enter", { keyCode: 13, text: "\r" });
+    const results = async () => {
       await sleep(700);
       await snap(browser, shot, width, height);
       return [0, 1, 2].map((column) => readCell(shot, win, column)).join(" ");
     };
 
-    let shown = await calculate("14", "12");
+    await option10();
+    await enter(3, "14");
+    await enter(4, "12");
+    await browser.key("Enter", { keyCode: 13, text: "\r" });
+    let shown = await results();
     check(`${name}: P = 14, S = 12 in "Вариант 10" and Enter shows 3,00 4,00 5,00`, shown === "3,00 4,00 5,00", shown);
+
+    if (!mobile) {
+      await browser.key("C", { code: "KeyC", keyCode: 67, modifiers: 2 | 8 });
+      await sleep(300);
+      const copied = await browser.evaluate("navigator.clipboard.readText()").catch((e) => String(e));
+      check(`${name}: "Копирай реда" puts the row on the clipboard`, /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied),
+        JSON.stringify(copied));
+    }
     writeFileSync(`docs/web-screenshot${mobile ? "-phone" : ""}.png`, readFileSync(shot));
-    if (!full)
-      return;
 
-    await browser.key("C", { code: "KeyC", keyCode: 67, modifiers: 2 | 8 });
-    await sleep(300);
-    const copied = await browser.evaluate("navigator.clipboard.readText()").catch((e) => String(e));
-    check(`${name}: "Копирай реда" puts the row on the clipboard`, /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied),
-      JSON.stringify(copied));
-
-    const before = join(work, `${name}-before.png`);
-    writeFileSync(before, readFileSync(shot));
-    await calculate("8", "4,5");
+    // Impossible values: the pupil clears the row and types them, and "Изчисли".
+    await button([clearLeft, clearTop]);
+    await enter(3, "8");
+    await enter(4, "4,5");
+    await button([calculateLeft, calculateTop]);
+    await sleep(700);
     const boxShot = join(work, `${name}-error.png`);
     await snap(browser, boxShot, width, height);
-    const box = execFileSync("tesseract", [boxShot, "-", "-l", "bul+eng", "--psm", "3"],
-      { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });
+    const box = ocr(boxShot);
     // Values without a rectangle are explained in a box titled "Няма правоъгълник".
     check(`${name}: impossible input brings the warning box`, /Няма/.test(box) && /Добре/.test(box),
       box.split("\n").find((l) => /Няма/.test(l)));
-    await browser.key("Enter", { keyCode: 13, text: "\r" });
-    await sleep(500);
-    shown = await calculate("14", "12");
-    check(`${name}: and the program calculates again after it`, shown === "3,00 4,00 5,00", shown);
+    if (mobile)
+      writeFileSync("docs/web-screenshot-phone-warning.png", readFileSync(boxShot));
+    const ok = findWord(boxShot, /Добре/, width);
+    if (ok)
+      await press(...ok);
+    await button([clearLeft, clearTop]);
+    await enter(3, "14");
+    await enter(4, "12");
+    await button([calculateLeft, calculateTop]);
+    shown = await results();
+    check(`${name}: "Добре" closes the box, and the program calculates again`, shown === "3,00 4,00 5,00", shown);
 
-    await browser.key("r", { code: "KeyR", keyCode: 82, modifiers: 2 });
+    // "Решение": Ctrl+R on the desktop; on the phone, a finger held on a cell, then the
+    // menu's item.
+    if (mobile) {
+      await pressAt(cellX(4) + 30, rowY(9) + 13, 1200);
+      await sleep(500);
+      const menuShot = join(work, `${name}-menu.png`);
+      await snap(browser, menuShot, width, height);
+      const item = findWord(menuShot, /решението/, width);
+      check(`${name}: a finger held on a cell brings its menu`, item !== null);
+      if (item)
+        await press(...item);
+    } else {
+      await browser.key("r", { code: "KeyR", keyCode: 82, modifiers: 2 });
+    }
     await sleep(1000);
     const solutionShot = join(work, `${name}-solution.png`);
     await snap(browser, solutionShot, width, height);
-    writeFileSync("docs/web-screenshot-solution.png", readFileSync(solutionShot));
-    const title = execFileSync("tesseract", [solutionShot, "-", "-l", "bul+eng", "--psm", "3"],
-      { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });
+    writeFileSync(`docs/web-screenshot${mobile ? "-phone" : ""}-solution.png`, readFileSync(solutionShot));
+    const title = ocr(solutionShot) + ocr(`${solutionShot}.full.png`);
     // Full-page in the browser, without a title bar: its first lines tell it.
-    check(`${name}: Ctrl+R opens "Решение"`, /Дадено/.test(title),
+    check(`${name}: ${mobile ? "its item" : "Ctrl+R"} opens "Решение"`, /Дадено/.test(title),
       title.split("\n").find((l) => /Дадено/.test(l)));
   } finally {
     await browser.close();
@@ -193,8 +266,8 @@ const port = await freePort();
 const url = `http://127.0.0.1:${port}/`;
 const server = await startServer(dist, port);
 try {
-  await session(url, { width: 1280, height: 800, mobile: false, name: "desktop", full: true });
-  await session(url, { width: 390, height: 844, mobile: true, name: "phone", full: false });
+  await session(url, { width: 1280, height: 800, mobile: false, name: "desktop" });
+  await session(url, { width: 390, height: 844, mobile: true, name: "phone" });
 } finally {
   stopServer(server);
 }
