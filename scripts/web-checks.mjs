@@ -114,13 +114,15 @@ function findWord(shot, pattern, width) {
 }
 
 async function waitForWindow(browser, shot, scale, width = 1280, height = 800) {
-  for (let i = 0; i < 600; ++i) {
+  let tries = 10; // pictures, once the page has started
+  for (let i = 0; i < 600 && tries > 0; ++i) {
     if (await browser.evaluate("document.getElementById('status').style.display === 'none'")) {
       await sleep(1500); // the first frames
       await snap(browser, shot, width, height);
       const win = windowOnPage(shot, scale, width);
       if (win.frame.w > clientWidth * scale)
         return win;
+      --tries;
     }
     await sleep(100);
   }
