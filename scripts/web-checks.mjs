@@ -4,15 +4,16 @@
 // Checks the page of the browser edition in Debian's Chromium, headless; run by
 // scripts/web.sh test. The page comes from `scripts/web.sh serve`, in a Bulgarian
 // browser:
-//  - the window appears; "Вариант 10" with P = 14 and S = 12 and Enter shows 3,00 4,00
-//    5,00 (read back from the screen with tesseract), and "Копирай реда" puts the row on
-//    the browser's clipboard;
-//  - impossible input brings the error box, and the program calculates again after it;
+//  - the window appears; "Вариант 10" with P = 14 (typed 15, Backspace, 4) and S = 12
+//    and Enter shows 3,00 4,00 5,00 (read back from the screen with tesseract), and
+//    "Копирай реда" puts the row on the browser's clipboard;
+//  - impossible input brings the warning box; "Добре" closes it, and the program
+//    calculates again;
 //  - Ctrl+R opens "Решение";
-//  - once loaded, the page starts again with the server stopped;
 //  - on a phone-sized screen (390 x 844, an Android phone's), the page is zoomed out to
 //    show the whole window, and the same is done with taps and the on-screen keyboard;
-//    a finger held on a cell brings its menu, and "Покажи решението" there "Решение".
+//    a finger held on a cell brings its menu, and "Покажи решението" there "Решение";
+//  - once loaded, the page starts again with the server stopped.
 // Screenshots of both sizes go to docs/. Usage: node --experimental-websocket
 // scripts/web-checks.mjs <dist dir> <work dir>
 import { execFileSync } from "node:child_process";
@@ -153,14 +154,12 @@ async function session(url, { width, height, mobile, name }) {
     const pressAt = (x, y, holdMs) => press(win.left + x * scale, win.top + y * scale, holdMs);
     const option10 = () => pressAt(px(optionLeft) + 10, px(frameTop + optionTop + twips("kRowSpacing") * 9) + 13);
     const button = ([left, top]) => pressAt(px(left) + 20, px(top) + 12);
+    const typeText = (text) => mobile ? browser.insertText(text) : browser.type(text);
     const enter = async (column, text) => {
       await pressAt(cellX(column) + 30, rowY(9) + 13);
-      if (mobile) {
-        await browser.insertText(text);
-      } else {
+      if (!mobile)
         await browser.key("a", { code: "KeyA", keyCode: 65, modifiers: 2 });
-        await browser.type(text);
-      }
+      await typeText(text);
     };
     const results = async () => {
       await sleep(700);
@@ -169,11 +168,14 @@ async function session(url, { width, height, mobile, name }) {
     };
 
     await option10();
-    await enter(3, "14");
+    await enter(3, "15"); // a slip, put right
+    await browser.key("Backspace", { keyCode: 8 });
+    await typeText("4");
     await enter(4, "12");
     await browser.key("Enter", { keyCode: 13, text: "\r" });
     let shown = await results();
-    check(`${name}: P = 14, S = 12 in "Вариант 10" and Enter shows 3,00 4,00 5,00`, shown === "3,00 4,00 5,00", shown);
+    check(`${name}: P = 15, Backspace, 4, S = 12 in "Вариант 10" and Enter shows 3,00 4,00 5,00`,
+      shown === "3,00 4,00 5,00", shown);
 
     if (!mobile) {
       await browser.key("C", { code: "KeyC", keyCode: 67, modifiers: 2 | 8 });
