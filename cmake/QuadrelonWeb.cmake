@@ -7,8 +7,7 @@
 
 set(QUADRELON_FONTS_DIR /usr/share/fonts/truetype/liberation CACHE PATH
     "Folder with Liberation Serif, built into the WebAssembly program")
-set(QUADRELON_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH
-    "Folder with qtbase_bg.qm, built into the WebAssembly program")
+include(${CMAKE_CURRENT_LIST_DIR}/QuadrelonQtTexts.cmake)
 
 # What emscripten's C++ library lacks, given to every source.
 target_compile_options(quadrelon_options INTERFACE
@@ -28,14 +27,7 @@ function(quadrelon_web_program target)
         PREFIX /quadrelon/fonts
         BASE ${QUADRELON_FONTS_DIR}
         FILES ${QUADRELON_FONTS_DIR}/LiberationSerif-Regular.ttf ${QUADRELON_FONTS_DIR}/LiberationSerif-Bold.ttf)
-    set(qm ${QUADRELON_QT_TRANSLATIONS_DIR}/qtbase_bg.qm)
-    if(NOT EXISTS ${qm})
-        message(FATAL_ERROR "${qm} is missing: install Debian's qt6-translations-l10n")
-    endif()
-    qt_add_resources(${target} quadrelon_qt_texts
-        PREFIX /quadrelon/translations
-        BASE ${QUADRELON_QT_TRANSLATIONS_DIR}
-        FILES ${qm})
+    quadrelon_bundled_qt_texts(${target})
     set_target_properties(${target} PROPERTIES QT_WASM_EXTRA_EXPORTED_METHODS ENV)
 endfunction()
 

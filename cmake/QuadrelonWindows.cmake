@@ -4,9 +4,7 @@
 # What a Windows build adds: Qt is linked statically there, so its plugins are named
 # here, and Qt's Bulgarian texts travel inside quadrelon.exe.
 
-# Debian's Qt texts, the same ones the Linux build loads at run time.
-set(QUADRELON_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH
-    "Folder with qtbase_bg.qm, built into quadrelon.exe on Windows")
+include(${CMAKE_CURRENT_LIST_DIR}/QuadrelonQtTexts.cmake)
 
 # The program: the Windows platform and style, and the printer support.
 function(quadrelon_windows_program target)
@@ -27,19 +25,6 @@ function(quadrelon_windows_print_support target)
         # would be passed over, as the linker reads Qt after it.
         target_sources(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src/printing/windows/directwritestub.cpp)
     endif()
-endfunction()
-
-# Qt's texts under :/quadrelon/translations, where the start-up looks first; given to
-# the library that loads them, so that the tests have them too.
-function(quadrelon_windows_qt_texts target)
-    set(qm ${QUADRELON_QT_TRANSLATIONS_DIR}/qtbase_bg.qm)
-    if(NOT EXISTS ${qm})
-        message(FATAL_ERROR "${qm} is missing: install Debian's qt6-translations-l10n")
-    endif()
-    qt_add_resources(${target} quadrelon_qt_texts
-        PREFIX /quadrelon/translations
-        BASE ${QUADRELON_QT_TRANSLATIONS_DIR}
-        FILES ${qm})
 endfunction()
 
 # Every executable under dir, at any depth, runs on the offscreen platform as well.
