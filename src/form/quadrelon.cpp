@@ -158,7 +158,7 @@ void Quadrelon::solveSelectedRow()
         a = Variant(runtime::readNumber(cell(k)->text(), &found));
         k = normalisedCell(i);
         if (found)
-            writeCell(k, runtime::givenText(runtime::abs(a).toDouble()));
+            writeCell(k, runtime::givenText(runtime::abs(a).toDouble(), cell(k)->text()));
     }
 
     solver::WorkingValues values;
@@ -170,7 +170,8 @@ void Quadrelon::solveSelectedRow()
     for (qint16 c = 0; c < solver::kColumnCount; ++c) {
         const qint16 k = rowCell(SelectedVariant, Variant(c));
         const double value = row[c]->toDouble();
-        writeCell(k, solver::isGivenCell(k) ? runtime::givenText(value) : runtime::twoDecimalText(value));
+        writeCell(k, solver::isGivenCell(k) ? runtime::givenText(value, cell(k)->text())
+                                            : runtime::twoDecimalText(value));
     }
 }
 
