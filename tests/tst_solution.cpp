@@ -98,6 +98,7 @@ private Q_SLOTS:
     void drawingToScale();
     void labelsNeverCut_data();
     void labelsNeverCut();
+    void labelsAsTheGridRoundsThem();
 
     void printsAPageToHandIn_data();
     void printsAPageToHandIn();
@@ -332,6 +333,20 @@ void TstSolution::labelsNeverCut()
         }
     }
     QVERIFY(ink > 200); // the labels are there
+}
+
+// The drawing's labels round a tie up as the grid does and keep two decimals after "≈".
+void TstSolution::labelsAsTheGridRoundsThem()
+{
+    FormFixture f;
+    f.calculate(2, u"0.6"_s, u"6.25"_s);
+    QCOMPARE(f.row(2), (QStringList{u"0.60"_s, u"2.53"_s, u"2.60"_s, u"6.25"_s, u"1.52"_s}));
+    f.solution->showSolution();
+    SolutionWindow *window = f.solution->window();
+    auto *choice = window->findChild<QComboBox *>(u"unitChoice"_s);
+    choice->setCurrentIndex(choice->findData(int(solver::LengthUnit::Centimetre)));
+    QCOMPARE(window->drawing()->accessibleDescription(),
+             u"a = 0.6 см; b ≈ 2.53 см; d ≈ 2.60 см; P = 6.25 см; S ≈ 1.52 см²"_s);
 }
 
 void TstSolution::printsAPageToHandIn_data()

@@ -9,6 +9,7 @@
 #include "runtime/errorreport.h"
 #include "runtime/eventhandler.h"
 #include "runtime/numbertext.h"
+#include "solver/shown.h"
 
 #include <QAction>
 #include <QActionEvent>
@@ -164,14 +165,17 @@ void Quadrelon::solveSelectedRow()
     solver::WorkingValues values;
     solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values, &m_steps);
 
-    // The given values as read; the results with two decimals.
+    // The given values as read; the results with two decimals, a tie rounded up where
+    // the exact value is known.
     const std::array<const Variant *, solver::kColumnCount> row{&values.a, &values.b, &values.d,
                                                                 &values.P, &values.S};
+    const auto results = solver::shownResults(m_steps);
     for (qint16 c = 0; c < solver::kColumnCount; ++c) {
         const qint16 k = rowCell(SelectedVariant, Variant(c));
         const double value = row[c]->toDouble();
         writeCell(k, solver::isGivenCell(k) ? runtime::givenText(value, cell(k)->text())
-                                            : runtime::twoDecimalText(value));
+                     : results[c].isEmpty() ? runtime::twoDecimalText(value)
+                                            : results[c]);
     }
 }
 

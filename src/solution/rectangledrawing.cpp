@@ -3,6 +3,7 @@
 
 #include "solution/rectangledrawing.h"
 
+#include "solver/shown.h"
 #include "solver/working.h"
 
 #include <QFontMetricsF>
@@ -107,6 +108,18 @@ void RectangleDrawing::setRectangle(double a, double b, double d, double P, doub
     m_d = d;
     m_P = P;
     m_S = S;
+    m_named = {};
+    describe();
+}
+
+void RectangleDrawing::setRectangle(const solver::Steps &steps)
+{
+    const auto value = [&steps](int column) {
+        const solver::Step *step = steps.find(solver::Target(column));
+        return step ? step->value() : 0.0;
+    };
+    setRectangle(value(0), value(1), value(2), value(3), value(4));
+    m_named = solver::shownValues(steps);
     describe();
 }
 
@@ -125,7 +138,9 @@ void RectangleDrawing::clear(const QString &note)
 
 QString RectangleDrawing::label(const QString &name, double value, bool area) const
 {
-    QString text = solver::namedValue(name, value);
+    const qsizetype column = QStringView(u"abdPS").indexOf(name);
+    QString text = column >= 0 && !m_named[std::size_t(column)].isEmpty() ? m_named[std::size_t(column)]
+                                                                         : solver::namedValue(name, value);
     if (m_unit != solver::LengthUnit::None)
         text += u' ' + solver::unitSymbol(m_unit) + (area ? u"²"_s : QString());
     return text;

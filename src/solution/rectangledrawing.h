@@ -9,6 +9,8 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <array>
+
 class QPainter;
 
 // The rectangle of a calculation drawn to scale: side a across, side b upright, the
@@ -24,6 +26,8 @@ public:
     explicit RectangleDrawing(QWidget *parent = nullptr);
 
     void setRectangle(double a, double b, double d, double P, double S);
+    // The rectangle of a solve, its labels written as the working writes the values.
+    void setRectangle(const solver::Steps &steps);
     // The labels' unit; the area's is its square.
     void setUnit(solver::LengthUnit unit);
     // Nothing to draw; note says why.
@@ -61,4 +65,5 @@ private:
     QString m_note;
     solver::LengthUnit m_unit = solver::LengthUnit::None;
     double m_a = 0, m_b = 0, m_d = 0, m_P = 0, m_S = 0;
+    std::array<QString, solver::kColumnCount> m_named; // "b ≈ 5,20", where a solve gave them
 };

@@ -166,16 +166,10 @@ void SolutionWindow::showWorking()
     } else {
         setWindowTitle(kTitle + u" — Вариант %1"_s.arg(m_steps.variant + 1));
         m_lines = solver::workingLines(m_steps, unit());
-        const auto value = [this](solver::Target target) {
-            const solver::Step *step = m_steps.find(target);
-            return step ? step->value() : 0.0;
-        };
-        using solver::Target;
         if (m_steps.failed)
             m_drawing->clear(RectangleDrawing::noRectangleNote());
         else
-            m_drawing->setRectangle(value(Target::A), value(Target::B), value(Target::D), value(Target::P),
-                                    value(Target::S));
+            m_drawing->setRectangle(m_steps);
     }
     QStringList shown;
     for (const QString &line : std::as_const(m_lines))
