@@ -20,6 +20,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <utility>
 
 using runtime::Variant;
 
@@ -78,7 +79,15 @@ void Quadrelon::handleEvent(const std::function<void()> &handler)
 
 void Quadrelon::report(const runtime::RuntimeError &error)
 {
-    runtime::reportError(this, error);
+    // In the browser the box is still open when reportError() returns: the keys are
+    // given back to the grid as it closes, on the desktop too.
+    const qint16 cell = std::exchange(m_cellAfterReport, qint16(-1));
+    runtime::reportError(this, error, [this, cell] {
+        if (cell < 0)
+            return;
+        activateWindow();
+        focusGiven(cell);
+    });
 }
 
 void Quadrelon::Form_Load()
@@ -103,6 +112,7 @@ void Quadrelon::Option1_Click(qint16 Index)
     for (Variant i{first}; compare(i, Variant(last)) <= 0; i = i + kOne)
         cell(i.toInt16())->setReadOnly(false);
     clearFormulas();
+    m_calculated = false;
     Q_EMIT cleared();
 }
 
@@ -114,12 +124,14 @@ void Quadrelon::Command1_Click(qint16 Index)
         for (Variant i{qint16(0)}; compare(i, Variant(LastCellIndex)) <= 0; i = i + kOne)
             cell(i.toInt16())->setText(QString());
         clearFormulas();
+        m_calculated = false;
         Q_EMIT cleared();
     }
 }
 
 void Quadrelon::Calculate()
 {
+    const qint16 typedIn = focusedGivenCell();
     // A failure before the solver runs (a number too large to read) is the last
     // calculation's too.
     m_steps = solver::Steps{};
@@ -132,16 +144,68 @@ void Quadrelon::Calculate()
         m_steps.about = error.about();
         // No answer is left standing that looks like one: the row keeps its given
         // values and shows no results.
-        for (qint16 c = 0; c < solver::kColumnCount; ++c) {
-            const qint16 k = rowCell(SelectedVariant, Variant(c));
-            if (!solver::isGivenCell(k))
-                writeCell(k, QString());
-        }
-        clearFormulas();
+        emptyResults();
+        m_calculated = true;
+        m_cellAfterReport = givenCellOf(error.about(), typedIn);
         Q_EMIT calculationFailed();
         throw;
     }
+    m_calculated = true;
+    // Before the results are announced, so that the move of the focus does not cut
+    // the announcement short.
+    focusGiven(typedIn >= 0 ? typedIn : givenCellOf(0, -1));
     Q_EMIT calculated();
+}
+
+void Quadrelon::emptyResults()
+{
+    for (qint16 c = 0; c < solver::kColumnCount; ++c) {
+        const qint16 k = rowCell(SelectedVariant, Variant(c));
+        if (!solver::isGivenCell(k))
+            writeCell(k, QString());
+    }
+    clearFormulas();
+}
+
+void Quadrelon::givenEdited(qint16 cell)
+{
+    if (!m_calculated || cell / solver::kColumnCount != SelectedVariant.toInt16())
+        return;
+    m_calculated = false;
+    emptyResults();
+    Q_EMIT givenChanged();
+}
+
+qint16 Quadrelon::focusedGivenCell() const
+{
+    const qint16 row = SelectedVariant.toInt16();
+    for (const int column : solver::kGivenColumns[row]) {
+        const qint16 k = qint16(row * solver::kColumnCount + column);
+        if (Text2[k]->hasFocus())
+            return k;
+    }
+    return -1;
+}
+
+qint16 Quadrelon::givenCellOf(runtime::Quantities about, qint16 otherwise) const
+{
+    // The first of the row's given cells when the error names neither of them (the
+    // values disagree with each other) and the user was in none.
+    const qint16 row = SelectedVariant.toInt16();
+    for (const int column : solver::kGivenColumns[row]) {
+        if (about & runtime::quantity(column))
+            return qint16(row * solver::kColumnCount + column);
+    }
+    return otherwise >= 0 ? otherwise : qint16(row * solver::kColumnCount + solver::kGivenColumns[row][0]);
+}
+
+void Quadrelon::focusGiven(qint16 cell)
+{
+    QLineEdit *edit = Text2[std::size_t(cell)];
+    edit->setFocus(Qt::OtherFocusReason);
+    // Selected from its end back to its start, the cell still shows its first digit.
+    const int length = int(edit->text().size());
+    edit->setSelection(length, -length);
 }
 
 void Quadrelon::solveSelectedRow()
