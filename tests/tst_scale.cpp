@@ -26,14 +26,11 @@ private Q_SLOTS:
         QTest::newRow("exactly as large as the room") << QSizeF(170, 100) << page << u"М 1 : 1"_s;
         QTest::newRow("a centimetre: still real size") << QSizeF(10, 4) << page << u"М 1 : 1"_s;
         QTest::newRow("a little too large: 1 : 2") << QSizeF(171, 100) << page << u"М 1 : 2"_s;
-        QTest::newRow("3 by 4 дм: 1 : 5") << QSizeF(300, 400) << page << u"М 1 : 5"_s;
-        QTest::newRow("3 by 4 м: 1 : 50") << QSizeF(3000, 4000) << page << u"М 1 : 50"_s;
-        QTest::newRow("the upright side decides") << QSizeF(1000, 4000) << page << u"М 1 : 50"_s;
+        QTest::newRow("3 by 4 м, the upright side decides: 1 : 50") << QSizeF(3000, 4000) << page << u"М 1 : 50"_s;
         QTest::newRow("3 by 4 км: grouped") << QSizeF(3e6, 4e6) << page << u"М 1 : 50\u00A0000"_s;
         QTest::newRow("a segment") << QSizeF(0, 4000) << page << u"М 1 : 50"_s;
         QTest::newRow("2 by 3 мм: 10 : 1") << QSizeF(2, 3) << page << u"М 10 : 1"_s;
         QTest::newRow("tiny in a low room: 5 : 1") << QSizeF(9, 9) << QSizeF(170, 60) << u"М 5 : 1"_s;
-        QTest::newRow("tiny in a lower room: 2 : 1") << QSizeF(9, 9) << QSizeF(170, 20) << u"М 2 : 1"_s;
         QTest::newRow("beyond every scale") << QSizeF(1e300, 1) << page << QString();
         QTest::newRow("no length") << QSizeF(0, 0) << page << QString();
     }
@@ -45,13 +42,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         const auto chosen = scale::choose(real, room);
         QCOMPARE(chosen ? scale::text(*chosen) : QString(), text);
-        if (chosen) {
-            QVERIFY(real.width() * chosen->factor() <= room.width() * (1 + 1e-9));
-            QVERIFY(real.height() * chosen->factor() <= room.height() * (1 + 1e-9));
-        }
     }
-
-    void noScale() { QCOMPARE(scale::noScaleText(), u"без мащаб"_s); }
 };
 
 QTEST_MAIN(TestScale)
