@@ -179,6 +179,8 @@ void Quadrelon::givenEdited(qint16 cell)
 qint16 Quadrelon::focusedGivenCell() const
 {
     const qint16 row = SelectedVariant.toInt16();
+    if (row < 0 || row >= solver::kVariantCount)
+        return -1;
     for (const int column : solver::kGivenColumns[row]) {
         const qint16 k = qint16(row * solver::kColumnCount + column);
         if (Text2[k]->hasFocus())
@@ -192,6 +194,8 @@ qint16 Quadrelon::givenCellOf(runtime::Quantities about, qint16 otherwise) const
     // The first of the row's given cells when the error names neither of them (the
     // values disagree with each other) and the user was in none.
     const qint16 row = SelectedVariant.toInt16();
+    if (row < 0 || row >= solver::kVariantCount)
+        return -1;
     for (const int column : solver::kGivenColumns[row]) {
         if (about & runtime::quantity(column))
             return qint16(row * solver::kColumnCount + column);
@@ -201,6 +205,8 @@ qint16 Quadrelon::givenCellOf(runtime::Quantities about, qint16 otherwise) const
 
 void Quadrelon::focusGiven(qint16 cell)
 {
+    if (cell < 0 || cell >= solver::kCellCount)
+        return;
     QLineEdit *edit = Text2[std::size_t(cell)];
     edit->setFocus(Qt::OtherFocusReason);
     // Selected from its end back to its start, the cell still shows its first digit.
