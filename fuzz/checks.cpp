@@ -310,8 +310,8 @@ QString checkCalculated(const FormSnapshot &before, const FormSnapshot &after, c
         return QStringLiteral("unexpected report %1").arg(shown(reports[0]));
 
     // Normalising: each cell that starts with a number is written as its absolute
-    // value, in a text that reads back as that value; the others keep their text. A
-    // number too large stops it.
+    // value, in a text that reads back as that value (beyond 15 significant digits the
+    // text typed); the others keep their text. A number too large stops it.
     std::array<QString, solver::kColumnCount> expected;
     std::array<double, solver::kColumnCount> values{};
     std::array<bool, solver::kColumnCount> found{};
@@ -320,7 +320,7 @@ QString checkCalculated(const FormSnapshot &before, const FormSnapshot &after, c
         const QString &text = before.text[first + c];
         try {
             values[c] = std::fabs(runtime::readNumber(text, &found[c]));
-            expected[c] = found[c] ? runtime::givenText(values[c]) : text;
+            expected[c] = found[c] ? runtime::givenText(values[c], text) : text;
         } catch (const RuntimeError &error) {
             if (error.code() != ErrorCode::Overflow)
                 return QStringLiteral("readNumber(%1) raised error %2").arg(shown(text)).arg(error.number());
@@ -370,7 +370,7 @@ QString checkCalculated(const FormSnapshot &before, const FormSnapshot &after, c
         // A rectangle has two sides greater than 0: without a number or with 0 it is refused.
         if (!found[c] || values[c] == 0.0)
             return QStringLiteral("given cell %1 holds no number or 0, yet a result is shown").arg(first + c) + context;
-        const QString want = runtime::givenText(values[c]);
+        const QString want = runtime::givenText(values[c], before.text[first + c]);
         if (after.text[first + c] != want)
             return QStringLiteral("given cell %1 shows %2, not %3").arg(first + c).arg(shown(after.text[first + c]), shown(want))
                 + context;

@@ -71,6 +71,11 @@ private Q_SLOTS:
         QTest::newRow("square in Вариант 10") << 9 << "8" << "4" << QStringList{"2.00", "2.00", "2.83", "8.00", "4.00"};
         QTest::newRow("square typed in decimals") << 9 << "0.84" << "0.0441" << QStringList{"0.21", "0.21", "0.30", "0.84", "0.0441"};
         QTest::newRow("thousands") << 0 << "1234.5" << "2000" << QStringList{"1234.50", "2000.00", "2350.32", "6469.00", "2469000.00"};
+        // Exactly halfway between two hundredths: 2.525 and 1.515, rounded up as at school.
+        QTest::newRow("ties rounded up") << 2 << "0.6" << "6.25" << QStringList{"0.60", "2.53", "2.60", "6.25", "1.52"};
+        QTest::newRow("tiny side written out") << 0 << "0.000001" << "1" << QStringList{"0.000001", "1.00", "1.00", "2.00", "0.00"};
+        QTest::newRow("more than 15 digits as typed") << 0 << "12345678901234567" << "1"
+            << QStringList{"12345678901234567", "1.00", "12345678901234568.00", "24691357802469136.00", "12345678901234568.00"};
     }
 
     void inputsAsTheyAreTyped()
@@ -92,7 +97,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("second");
         QTest::addColumn<QStringList>("kept");
         QTest::addColumn<int>("error");
-        const QString big = runtime::givenText(2e154);
         QTest::newRow("no number for a side") << 3 << "" << "12" << QStringList{"", "", "", "", "12.00"}
                                               << int(ErrorCode::NoNumberGiven);
         QTest::newRow("side longer than the diagonal") << 1 << "5" << "-3" << QStringList{"5.00", "", "3.00", "", ""}
@@ -101,7 +105,7 @@ private Q_SLOTS:
                                                             << int(ErrorCode::SideLongerThanHalfPerimeter);
         QTest::newRow("area a hundredth too large") << 9 << "14" << "12.26" << QStringList{"", "", "", "14.00", "12.26"}
                                                     << int(ErrorCode::AreaTooLargeForPerimeter);
-        QTest::newRow("overflow") << 0 << "2e154" << "1" << QStringList{big, "1.00", "", "", ""}
+        QTest::newRow("overflow") << 0 << "2e154" << "1" << QStringList{"2e154", "1.00", "", "", ""}
                                   << int(ErrorCode::Overflow);
         QTest::newRow("overflow while reading") << 0 << "1e999" << "1" << QStringList{"1e999", "1", "", "", ""}
                                                 << int(ErrorCode::Overflow);

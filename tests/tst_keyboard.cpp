@@ -3,8 +3,12 @@
 
 // The keys, menus and tooltips a desktop user expects, driven on the real window.
 #include "form/touchhabits.h"
+#include "solution/rectangledrawing.h"
+#include "solution/solutionaction.h"
+#include "solution/solutionwindow.h"
 #include "support/formfixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +18,8 @@
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -229,6 +235,116 @@ private Q_SLOTS:
             QVERIFY(menu->isVisible()); // lifting the finger leaves it open
             menu->close();
         }
+    }
+
+    // After a calculation the keys stay in the given cell the user was in (the row's
+    // first without one; after a refusal the one its message names), its whole text
+    // selected, so that the next key starts a new number.
+    void keysStayWithTheGivenNumbers_data()
+    {
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("enterIn"); // -1: "Изчисли" clicked
+        QTest::addColumn<int>("focused");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("Enter in b") << 0 << "3" << "4" << 1 << 1 << "4.00" << false;
+        QTest::newRow("Изчисли clicked") << 9 << "14" << "12" << -1 << 48 << "14.00" << false;
+        QTest::newRow("no number for b") << 0 << "3" << "" << 0 << 1 << "" << true;
+        QTest::newRow("a of 0") << 3 << "0" << "12" << 19 << 15 << "0.00" << true;
+        QTest::newRow("values that disagree") << 1 << "5" << "4" << 7 << 7 << "4.00" << true;
+    }
+
+    void keysStayWithTheGivenNumbers()
+    {
+        QFETCH(int, variant);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(int, enterIn);
+        QFETCH(int, focused);
+        QFETCH(QString, selected);
+        QFETCH(bool, refused);
+        FormFixture f;
+        f.selectVariant(variant);
+        const auto cells = FormFixture::givenCells(variant);
+        f.typeInto(cells[0], first);
+        f.typeInto(cells[1], second);
+        if (enterIn >= 0) {
+            f.form->Text2[enterIn]->setFocus();
+            QTest::keyClick(f.form->Text2[enterIn], Qt::Key_Return);
+        } else {
+            f.pressCalculate();
+        }
+        const QList<DialogGuard::Seen> seen = f.guard->take();
+        QCOMPARE(seen.size(), refused ? 1 : 0);
+        QLineEdit *cell = f.form->Text2[focused];
+        if (refused) {
+            // Already as the box closes: in the browser nothing waits for it.
+            QCOMPARE(seen[0].focusAtClose, cell->objectName());
+            QCOMPARE(seen[0].selectedAtClose, selected);
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), cell);
+        QCOMPARE(cell->selectedText(), selected);
+        QCOMPARE(cell->cursorPosition(), 0); // shown from its first digit
+        QTest::keyClick(cell, Qt::Key_5);
+        QCOMPARE(cell->text(), u"5"_s);
+    }
+
+    // A given number changed after a calculation takes its results away at once, with
+    // their formulas, the working and what the screen reader would find; a text the
+    // program writes is no change, and "Изчисли" calculates again.
+    void changedNumbersTakeTheResultsAway_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("taken");
+        for (const char *edit : {"typing", "Backspace", "pasting", "cutting", "a program's write"})
+            QTest::newRow(edit) << QString::fromUtf8(edit) << (edit != std::string_view("a program's write"));
+    }
+
+    void changedNumbersTakeTheResultsAway()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, taken);
+        FormFixture f;
+        f.calculate(0, u"3"_s, u"4"_s);
+        f.solution->showSolution();
+        QTRY_VERIFY(f.form->Text2[2]->toolTip().contains(u"√"_s));
+        QLineEdit *cell = f.form->Text2[1];
+        cell->setFocus();
+        cell->setCursorPosition(int(cell->text().size()));
+        if (edit == u"typing") {
+            QTest::keyClick(cell, Qt::Key_1);
+        } else if (edit == u"Backspace") {
+            QTest::keyClick(cell, Qt::Key_Backspace);
+        } else if (edit == u"pasting") {
+            QApplication::clipboard()->setText(u"7"_s);
+            QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
+        } else if (edit == u"cutting") {
+            cell->selectAll();
+            QTest::keyClick(cell, Qt::Key_X, Qt::ControlModifier);
+        } else {
+            cell->setText(u"4"_s);
+        }
+        const QStringList empty{"", "", ""};
+        QCOMPARE(f.row(0).mid(2), taken ? empty : k345.mid(2));
+        QCOMPARE(f.form->Text2[2]->toolTip().contains(u"√"_s), !taken);
+        SolutionWindow *window = f.solution->window();
+        QCOMPARE(window->text().startsWith(u"Числата са променени след последното изчисление."_s), taken);
+        QCOMPARE(window->drawing()->hasRectangle(), !taken);
+        QCOMPARE(window->printButton()->isEnabled(), !taken);
+        QAccessibleInterface *form = QAccessible::queryAccessibleInterface(f.form.get());
+        QAccessibleInterface *announcer = form->child(form->childCount() - 1);
+        QCOMPARE(announcer->role(), QAccessible::Notification);
+        QCOMPARE(announcer->text(QAccessible::Name).isEmpty(), taken);
+
+        // A formula that comes after the change finds no results to explain.
+        QCoreApplication::processEvents();
+        QCOMPARE(f.form->Text2[2]->toolTip().contains(u"√"_s), !taken);
+        f.typeInto(1, u"4"_s);
+        QTest::keyClick(cell, Qt::Key_Return);
+        QCOMPARE(f.row(0), k345);
+        QVERIFY(window->text().startsWith(u"Вариант 1"_s));
     }
 
     void tooltips()

@@ -213,8 +213,12 @@ private Q_SLOTS:
             const bool fitsAtFullSize = QFontMetrics(full).horizontalAdvance(text) < textRoom(cell);
             QCOMPARE(cell->font().pointSizeF() == 12, fitsAtFullSize);
             QVERIFY(cell->font().pointSizeF() >= 7);
-            QCOMPARE(cell->isElided(), elided);
-            if (!elided) {
+            // A given value beyond 15 significant digits stays as typed, short.
+            const bool given = k < 2;
+            QCOMPARE(cell->isElided(), elided && !given);
+            if (elided && given)
+                QCOMPARE(text, k == 0 ? side : otherSide);
+            if (!elided || given) {
                 QVERIFY2(QFontMetrics(cell->font()).horizontalAdvance(text) < textRoom(cell), qPrintable(text));
                 QVERIFY(!cell->toolTip().contains(text));
             } else {

@@ -21,6 +21,8 @@
 using runtime::ErrorCode;
 using runtime::RuntimeError;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr double kMaxDouble = std::numeric_limits<double>::max();
@@ -137,6 +139,8 @@ private Q_SLOTS:
     void twoDecimalTextGrouping();
     void twoDecimalTextRounding_data();
     void twoDecimalTextRounding();
+    void givenText_data();
+    void givenText();
 
 private:
     static QLocale useLocale(const QString &name);
@@ -539,6 +543,34 @@ void TestNumberText::twoDecimalTextRounding()
         std::from_chars(cents.data(), cents.data() + cents.size(), expected);
         QCOMPARE(bits(runtime::readNumber(text)), bits(expected));
     }
+}
+
+void TestNumberText::givenText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written"); // in bg_BG
+
+    QTest::newRow("two decimals exact") << u"3"_s << u"3,00"_s;
+    QTest::newRow("more decimals") << u"1,125"_s << u"1,125"_s;
+    QTest::newRow("small, written out") << u"0,000001"_s << u"0,000001"_s;
+    QTest::newRow("typed with an exponent") << u"2,5e-7"_s << u"0,00000025"_s;
+    QTest::newRow("15 digits") << u"123456789012345"_s << u"123\u00a0456\u00a0789\u00a0012\u00a0345,00"_s;
+    QTest::newRow("16 digits, as typed") << u"1234567890123456"_s << u"1234567890123456"_s;
+    QTest::newRow("large, as typed") << u"1e300"_s << u"1e300"_s;
+    QTest::newRow("as typed, without its sign") << u" -1,5e300 м"_s << u"1,5e300 м"_s;
+}
+
+// A given value as a pupil writes it: in plain decimals up to 15 significant digits,
+// else as typed; read again, the same value.
+void TestNumberText::givenText()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+
+    useLocale(u"bg_BG"_s);
+    const double value = std::fabs(runtime::readNumber(typed));
+    QCOMPARE(runtime::givenText(value, typed), written);
+    QCOMPARE(runtime::readNumber(written), value);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)

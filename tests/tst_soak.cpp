@@ -292,7 +292,16 @@ private Q_SLOTS:
                     emptied.text[changed].clear();
                     problem = fuzzchecks::checkSelected(emptied, changed / solver::kColumnCount);
                 } else {
-                    problem = unchangedBut(before, after, changed);
+                    // A given number of the selected row changed takes the row's results away.
+                    FormSnapshot expected = before;
+                    const int row = changed / solver::kColumnCount;
+                    if (row == before.selected && after.text[changed] != before.text[changed]) {
+                        for (int k = row * solver::kColumnCount; k < (row + 1) * solver::kColumnCount; ++k) {
+                            if (!solver::isGivenCell(k))
+                                expected.text[k].clear();
+                        }
+                    }
+                    problem = unchangedBut(expected, after, changed);
                 }
                 if (problem.isEmpty() && after.text[changed] != expectedText)
                     problem = QStringLiteral("cell %1 (%2) shows \"%3\", not \"%4\"")

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
@@ -93,14 +94,19 @@ private Q_SLOTS:
     void unitIsShownAndRemembered_data();
     void unitIsShownAndRemembered();
     void windowFitsTheScreen();
+    void opensBesideTheCalculator_data();
+    void opensBesideTheCalculator();
 
     void drawingToScale_data();
     void drawingToScale();
     void labelsNeverCut_data();
     void labelsNeverCut();
+    void labelsAsTheGridRoundsThem();
 
     void printsAPageToHandIn_data();
     void printsAPageToHandIn();
+    void printsTheDrawingToScale_data();
+    void printsTheDrawingToScale();
     void printDialogComesWithItsModule();
 
 private:
@@ -251,6 +257,45 @@ void TstSolution::windowFitsTheScreen()
     QVERIFY(room.contains(QRect(close->mapToGlobal(QPoint(0, 0)), close->size())));
 }
 
+void TstSolution::opensBesideTheCalculator_data()
+{
+    QTest::addColumn<QPoint>("calculator");
+    QTest::addColumn<QRect>("placed"); // "Решение"'s frame
+    // CTest runs this on several screens; the rows are those of the screen it runs on.
+    // The offscreen platform frames a window with 2 pixels, at 200 % with 1.
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    if (screen == QSize(1366, 768)) {
+        QTest::newRow("on the left: right of it") << QPoint(0, 0) << QRect(532, 0, 824, 424);
+        QTest::newRow("on the right: left of it") << QPoint(846, 0) << QRect(14, 0, 824, 424);
+        QTest::newRow("centred: narrower, on the wider side") << QPoint(423, 170) << QRect(0, 170, 415, 424);
+    } else if (screen == QSize(1024, 600)) {
+        QTest::newRow("on the left: narrower, right of it") << QPoint(0, 0) << QRect(532, 0, 492, 424);
+        QTest::newRow("centred: over its top") << QPoint(252, 86) << QRect(200, 0, 824, 424);
+    } else if (screen == QSize(960, 540)) { // 1920 × 1080 at 200 %
+        QTest::newRow("on the left: narrower, right of it") << QPoint(0, 0) << QRect(530, 0, 430, 422);
+    } else {
+        QTest::newRow("another screen") << QPoint() << QRect();
+    }
+}
+
+// Beside the calculator where the screen's free room allows, narrower if it must; over
+// it only where no side has the room, hiding as little of it as it can.
+void TstSolution::opensBesideTheCalculator()
+{
+    QFETCH(QPoint, calculator);
+    QFETCH(QRect, placed);
+    if (placed.isNull())
+        QSKIP("a screen of no row");
+    FormFixture f;
+    f.form->move(calculator);
+    QTRY_COMPARE(f.form->frameGeometry().topLeft(), calculator);
+    f.solution->showSolution();
+    SolutionWindow *window = f.solution->window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->frameGeometry(), placed);
+    QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+}
+
 void TstSolution::drawingToScale_data()
 {
     QTest::addColumn<double>("a");
@@ -334,6 +379,20 @@ void TstSolution::labelsNeverCut()
     QVERIFY(ink > 200); // the labels are there
 }
 
+// The drawing's labels round a tie up as the grid does and keep two decimals after "≈".
+void TstSolution::labelsAsTheGridRoundsThem()
+{
+    FormFixture f;
+    f.calculate(2, u"0.6"_s, u"6.25"_s);
+    QCOMPARE(f.row(2), (QStringList{u"0.60"_s, u"2.53"_s, u"2.60"_s, u"6.25"_s, u"1.52"_s}));
+    f.solution->showSolution();
+    SolutionWindow *window = f.solution->window();
+    auto *choice = window->findChild<QComboBox *>(u"unitChoice"_s);
+    choice->setCurrentIndex(choice->findData(int(solver::LengthUnit::Centimetre)));
+    QCOMPARE(window->drawing()->accessibleDescription(),
+             u"a = 0.6 см; b ≈ 2.53 см; d ≈ 2.60 см; P = 6.25 см; S ≈ 1.52 см²"_s);
+}
+
 void TstSolution::printsAPageToHandIn_data()
 {
     QTest::addColumn<int>("variant");
@@ -375,10 +434,11 @@ void TstSolution::printsAPageToHandIn()
     const QStringList lines = printedLines(pdf);
     QVERIFY(lines.size() > 4);
     QCOMPARE(lines[0], u"Решение"_s);
+    QCOMPARE(lines[1], u"Име: ______________________ Клас: ______"_s);
     const QString date = QLocale(QLocale::Bulgarian).toString(QDate::currentDate(), u"d MMMM yyyy 'г.'"_s);
-    QCOMPARE(lines[1], u"Вариант %1 %2"_s.arg(variant + 1).arg(date));
+    QCOMPARE(lines[2], u"Вариант %1 %2"_s.arg(variant + 1).arg(date));
     const QStringList working = f.solution->window()->text().split(u'\n').mid(1); // after the variant
-    const QStringList printed = lines.mid(3, lines.indexOf(QString(), 3) - 3);
+    const QStringList printed = lines.mid(4, lines.indexOf(QString(), 4) - 4);
     QVERIFY(ratio > 0 || printed.size() > working.size()); // the long numbers wrap
     for (const QString &line : printed)
         QVERIFY2(!QStringView(u"=≈+−·:)²").contains(line.front()), qPrintable(line));
@@ -409,6 +469,69 @@ void TstSolution::printsAPageToHandIn()
     QVERIFY2(r.height() > 40, qPrintable(u"%1 x %2"_s.arg(r.width()).arg(r.height())));
     QVERIFY(r.top() > answerBottom);
     QVERIFY(ratio == 0 || qAbs(qreal(r.width()) / r.height() - ratio) < 0.04);
+}
+
+void TstSolution::printsTheDrawingToScale_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QSizeF>("paper"); // the figure's sides on paper in mm; empty: not measured
+    QTest::addColumn<bool>("nameLine");
+    QTest::newRow("3 by 4 см: real size") << int(solver::LengthUnit::Centimetre) << u"3"_s << u"4"_s
+                                         << u"М 1 : 1"_s << QSizeF(30, 40) << true;
+    QTest::newRow("4 by 3 м: 1 : 50, no name line") << int(solver::LengthUnit::Metre) << u"4"_s << u"3"_s
+                                                    << u"М 1 : 50"_s << QSizeF(80, 60) << false;
+    QTest::newRow("2 by 3 мм: 10 : 1") << int(solver::LengthUnit::Millimetre) << u"2"_s << u"3"_s
+                                      << u"М 10 : 1"_s << QSizeF(20, 30) << true;
+    QTest::newRow("no unit") << int(solver::LengthUnit::None) << u"3"_s << u"4"_s << u"без мащаб"_s << QSizeF()
+                             << true;
+}
+
+// The printed rectangle measured on the page rendered at 5 pixels a millimetre, and the
+// scale written under it; the line for the pupil's name unless its box, which the next
+// window remembers, is unticked.
+void TstSolution::printsTheDrawingToScale()
+{
+    QFETCH(int, unit);
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QString, caption);
+    QFETCH(QSizeF, paper);
+    QFETCH(bool, nameLine);
+    for (const QString &tool : {u"pdftotext"_s, u"pdftoppm"_s}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP("poppler-utils is not installed; scripts/test.sh installs it");
+    }
+    FormFixture f;
+    f.calculate(0, a, b);
+    f.solution->showSolution();
+    f.solution->window()->setUnit(solver::LengthUnit(unit));
+    f.solution->window()->findChild<QCheckBox *>(u"nameLineChoice"_s)->setChecked(nameLine);
+    QCOMPARE(SolutionWindow().findChild<QCheckBox *>(u"nameLineChoice"_s)->isChecked(), nameLine);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"solution.pdf"_s);
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(600);
+        QVERIFY(f.solution->window()->printTo(&writer));
+    }
+    QCOMPARE(printedLines(pdf).contains(u"Име: ______________________ Клас: ______"_s), nameLine);
+    // pdftotext guesses the spaces inside the drawing's labels from the gaps between
+    // letters, and misses some: the caption is compared without them.
+    QStringList lines = printedLines(pdf);
+    for (QString &line : lines)
+        line.remove(u' ');
+    QVERIFY2(lines.contains(QString(caption).remove(u' ')), qPrintable(lines.join(u'\n')));
+    if (paper.isEmpty())
+        return;
+    QProcess::execute(QStandardPaths::findExecutable(u"pdftoppm"_s),
+                      {u"-r"_s, u"127"_s, u"-png"_s, u"-singlefile"_s, pdf, dir.filePath(u"page"_s)});
+    const QRect r = lineBounds(QImage(dir.filePath(u"page.png"_s)), 40);
+    const QSizeF measured((r.width() - 1) / 5.0, (r.height() - 1) / 5.0); // the pen is one pixel
+    QVERIFY2(qAbs(measured.width() - paper.width()) <= 0.5 && qAbs(measured.height() - paper.height()) <= 0.5,
+             qPrintable(u"%1 x %2 mm"_s.arg(measured.width()).arg(measured.height())));
 }
 
 void TstSolution::printDialogComesWithItsModule()

@@ -38,6 +38,17 @@ public:
         QAccessible::updateAccessibility(&shown);
     }
 
+    // Drops what was said without saying anything, so that a reader who walks the
+    // window's objects later does not find results that no longer stand.
+    void forget()
+    {
+        if (m_text.isEmpty())
+            return;
+        m_text.clear();
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
+
 private:
     QString m_text;
 };
@@ -118,6 +129,8 @@ void attach(Quadrelon *window)
     auto *announcer = new Announcer(window);
     QObject::connect(window, &Quadrelon::calculated, announcer,
                      [window, announcer] { announcer->say(resultsText(*window)); });
+    for (const auto gone : {&Quadrelon::givenChanged, &Quadrelon::calculationFailed, &Quadrelon::cleared})
+        QObject::connect(window, gone, announcer, &Announcer::forget);
 }
 
 QString resultsText(const Quadrelon &window)

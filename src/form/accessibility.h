@@ -26,7 +26,8 @@ protected:
 };
 
 // Exposes the window as a window with its title and, after every calculation that
-// succeeds, has the screen reader speak the selected row's results.
+// succeeds, has the screen reader speak the selected row's results; once they are
+// gone from the grid, the reader finds them no more.
 void attach(Quadrelon *window);
 
 // The selected row as it is spoken: "a = 3,00; b = 4,00; d = 5,00; P = 14,00; S = 12,00".

@@ -229,6 +229,9 @@ void Quadrelon::createControls()
                             Command1_Click(0);
                     });
                 });
+                // Typing, deleting, pasting or cutting: never a text the program writes.
+                connect(cell, &QLineEdit::textEdited, this,
+                        [this, index = qint16(c.index)] { givenEdited(index); });
             }
             Text2[c.index] = cell;
             widget = cell;

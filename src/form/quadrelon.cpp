@@ -9,6 +9,7 @@
 #include "runtime/errorreport.h"
 #include "runtime/eventhandler.h"
 #include "runtime/numbertext.h"
+#include "solver/shown.h"
 
 #include <QAction>
 #include <QActionEvent>
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <utility>
 
 using runtime::Variant;
 
@@ -77,7 +79,15 @@ void Quadrelon::handleEvent(const std::function<void()> &handler)
 
 void Quadrelon::report(const runtime::RuntimeError &error)
 {
-    runtime::reportError(this, error);
+    // In the browser the box is still open when reportError() returns: the keys are
+    // given back to the grid as it closes, on the desktop too.
+    const qint16 cell = std::exchange(m_cellAfterReport, qint16(-1));
+    runtime::reportError(this, error, [this, cell] {
+        if (cell < 0)
+            return;
+        activateWindow();
+        focusGiven(cell);
+    });
 }
 
 void Quadrelon::Form_Load()
@@ -102,6 +112,7 @@ void Quadrelon::Option1_Click(qint16 Index)
     for (Variant i{first}; compare(i, Variant(last)) <= 0; i = i + kOne)
         cell(i.toInt16())->setReadOnly(false);
     clearFormulas();
+    m_calculated = false;
     Q_EMIT cleared();
 }
 
@@ -113,12 +124,14 @@ void Quadrelon::Command1_Click(qint16 Index)
         for (Variant i{qint16(0)}; compare(i, Variant(LastCellIndex)) <= 0; i = i + kOne)
             cell(i.toInt16())->setText(QString());
         clearFormulas();
+        m_calculated = false;
         Q_EMIT cleared();
     }
 }
 
 void Quadrelon::Calculate()
 {
+    const qint16 typedIn = focusedGivenCell();
     // A failure before the solver runs (a number too large to read) is the last
     // calculation's too.
     m_steps = solver::Steps{};
@@ -131,16 +144,74 @@ void Quadrelon::Calculate()
         m_steps.about = error.about();
         // No answer is left standing that looks like one: the row keeps its given
         // values and shows no results.
-        for (qint16 c = 0; c < solver::kColumnCount; ++c) {
-            const qint16 k = rowCell(SelectedVariant, Variant(c));
-            if (!solver::isGivenCell(k))
-                writeCell(k, QString());
-        }
-        clearFormulas();
+        emptyResults();
+        m_calculated = true;
+        m_cellAfterReport = givenCellOf(error.about(), typedIn);
         Q_EMIT calculationFailed();
         throw;
     }
+    m_calculated = true;
+    // Before the results are announced, so that the move of the focus does not cut
+    // the announcement short.
+    focusGiven(typedIn >= 0 ? typedIn : givenCellOf(0, -1));
     Q_EMIT calculated();
+}
+
+void Quadrelon::emptyResults()
+{
+    for (qint16 c = 0; c < solver::kColumnCount; ++c) {
+        const qint16 k = rowCell(SelectedVariant, Variant(c));
+        if (!solver::isGivenCell(k))
+            writeCell(k, QString());
+    }
+    clearFormulas();
+}
+
+void Quadrelon::givenEdited(qint16 cell)
+{
+    if (!m_calculated || cell / solver::kColumnCount != SelectedVariant.toInt16())
+        return;
+    m_calculated = false;
+    emptyResults();
+    Q_EMIT givenChanged();
+}
+
+qint16 Quadrelon::focusedGivenCell() const
+{
+    const qint16 row = SelectedVariant.toInt16();
+    if (row < 0 || row >= solver::kVariantCount)
+        return -1;
+    for (const int column : solver::kGivenColumns[row]) {
+        const qint16 k = qint16(row * solver::kColumnCount + column);
+        if (Text2[k]->hasFocus())
+            return k;
+    }
+    return -1;
+}
+
+qint16 Quadrelon::givenCellOf(runtime::Quantities about, qint16 otherwise) const
+{
+    // The first of the row's given cells when the error names neither of them (the
+    // values disagree with each other) and the user was in none.
+    const qint16 row = SelectedVariant.toInt16();
+    if (row < 0 || row >= solver::kVariantCount)
+        return -1;
+    for (const int column : solver::kGivenColumns[row]) {
+        if (about & runtime::quantity(column))
+            return qint16(row * solver::kColumnCount + column);
+    }
+    return otherwise >= 0 ? otherwise : qint16(row * solver::kColumnCount + solver::kGivenColumns[row][0]);
+}
+
+void Quadrelon::focusGiven(qint16 cell)
+{
+    if (cell < 0 || cell >= solver::kCellCount)
+        return;
+    QLineEdit *edit = Text2[std::size_t(cell)];
+    edit->setFocus(Qt::OtherFocusReason);
+    // Selected from its end back to its start, the cell still shows its first digit.
+    const int length = int(edit->text().size());
+    edit->setSelection(length, -length);
 }
 
 void Quadrelon::solveSelectedRow()
@@ -158,19 +229,23 @@ void Quadrelon::solveSelectedRow()
         a = Variant(runtime::readNumber(cell(k)->text(), &found));
         k = normalisedCell(i);
         if (found)
-            writeCell(k, runtime::givenText(runtime::abs(a).toDouble()));
+            writeCell(k, runtime::givenText(runtime::abs(a).toDouble(), cell(k)->text()));
     }
 
     solver::WorkingValues values;
     solver::SolveVariant(SelectedVariant, FormCells(Text2), Sides, values, &m_steps);
 
-    // The given values as read; the results with two decimals.
+    // The given values as read; the results with two decimals, a tie rounded up where
+    // the exact value is known.
     const std::array<const Variant *, solver::kColumnCount> row{&values.a, &values.b, &values.d,
                                                                 &values.P, &values.S};
+    const auto results = solver::shownResults(m_steps);
     for (qint16 c = 0; c < solver::kColumnCount; ++c) {
         const qint16 k = rowCell(SelectedVariant, Variant(c));
         const double value = row[c]->toDouble();
-        writeCell(k, solver::isGivenCell(k) ? runtime::givenText(value) : runtime::twoDecimalText(value));
+        writeCell(k, solver::isGivenCell(k) ? runtime::givenText(value, cell(k)->text())
+                     : results[c].isEmpty() ? runtime::twoDecimalText(value)
+                                            : results[c]);
     }
 }
 

@@ -84,6 +84,9 @@ Q_SIGNALS:
     void calculationFailed();
     // The grid was emptied: by "Изчисти" or by selecting a variant.
     void cleared();
+    // The user changed a given number of the row last calculated: its results are gone,
+    // and what was worked out from the old numbers answers the row no longer.
+    void givenChanged();
 
 protected:
     // The window's actions are offered in the given cells' menus and named in their
@@ -108,6 +111,18 @@ private:
     // Runs a handler as an event does: a run-time error ends it and is reported.
     void handleEvent(const std::function<void()> &handler);
     void report(const runtime::RuntimeError &error);
+    // After the user's own edit of a given cell (not a text the program writes).
+    void givenEdited(qint16 cell);
+    void emptyResults();
+    // Given cells of the selected row, -1 for none.
+    qint16 focusedGivenCell() const;
+    qint16 givenCellOf(runtime::Quantities about, qint16 otherwise) const;
+    // Keys go to the cell, its whole text selected, so that the next key starts a new number.
+    void focusGiven(qint16 cell);
 
     solver::Steps m_steps;
+    // The selected row holds the numbers the last calculation read.
+    bool m_calculated = false;
+    // Where the keys go once the error report of a calculation is closed.
+    qint16 m_cellAfterReport = -1;
 };

@@ -22,7 +22,7 @@ QString reportTitle(const RuntimeError &error, const QWidget *window)
     return window ? window->windowTitle() : QString();
 }
 
-void reportError(QWidget *window, const RuntimeError &error)
+void reportError(QWidget *window, const RuntimeError &error, const std::function<void()> &closed)
 {
     // Values without a rectangle are no failure of the program: a warning that
     // explains, not an error with a number.
@@ -33,11 +33,15 @@ void reportError(QWidget *window, const RuntimeError &error)
     auto *box = new QMessageBox(icon, reportTitle(error, window), reportText(error), QMessageBox::Ok, window);
     box->setObjectName(QStringLiteral("RuntimeErrorReport"));
     box->setAttribute(Qt::WA_DeleteOnClose);
+    if (closed)
+        QObject::connect(box, &QMessageBox::finished, box, closed);
     box->open();
 #else
     QMessageBox box(icon, reportTitle(error, window), reportText(error), QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("RuntimeErrorReport"));
     box.setWindowModality(Qt::WindowModal);
+    if (closed)
+        QObject::connect(&box, &QMessageBox::finished, &box, closed);
     box.exec();
 #endif
 }

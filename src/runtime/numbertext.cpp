@@ -371,17 +371,16 @@ bool parseWholeNumber(QStringView text, double *value)
     return true;
 }
 
-QString plainText(double value)
+namespace {
+
+// The digits of to_chars in the locale's separators and minus sign.
+QString localised(const char *begin, const char *end)
 {
-    if (value == 0.0)
-        return QStringLiteral("0");
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     const Separators *sep = nullptr; // asked for when the text needs one
     QString text;
-    text.reserve(int(result.ptr - buffer) + 2);
-    for (const char *p = buffer; p != result.ptr; ++p) {
-        if (*p == '.' || (*p == '-' && p == buffer)) {
+    text.reserve(int(end - begin) + 2);
+    for (const char *p = begin; p != end; ++p) {
+        if (*p == '.' || (*p == '-' && p == begin)) {
             if (!sep)
                 sep = &separatorsOf(QLocale());
             text += *p == '.' ? sep->decimal : sep->minus;
@@ -390,6 +389,47 @@ QString plainText(double value)
         }
     }
     return text;
+}
+
+// How many digits the plain decimal notation of the shortest text of a nonzero double
+// has from its first nonzero digit to its last digit: 1 for 0,000001, 301 for 1e300.
+int plainSignificantDigits(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const char *begin = buffer;
+    const char *e = std::find(begin, static_cast<const char *>(result.ptr), 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), static_cast<const char *>(result.ptr), exponent);
+    const int digits = int(std::count_if(begin, e, [](char c) { return c >= '0' && c <= '9'; }));
+    return std::max(digits, exponent + 1);
+}
+
+// The sign that leads a typed number, with the blanks before it, left out.
+QString withoutSign(QStringView typed)
+{
+    qsizetype at = 0;
+    while (at < typed.size() && typed[at].isSpace())
+        ++at;
+    const Separators &sep = separatorsOf(QLocale());
+    if (at < typed.size() && (typed[at] == u'-' || typed[at] == u'\u2212' || typed[at] == u'+'))
+        return typed.mid(at + 1).toString();
+    for (const QString &sign : {sep.minus, sep.plus}) {
+        if (startsAt(typed, at, sign))
+            return typed.mid(at + sign.size()).toString();
+    }
+    return typed.toString();
+}
+
+} // namespace
+
+QString plainText(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return localised(buffer, result.ptr);
 }
 
 namespace {
@@ -431,13 +471,17 @@ QString twoDecimalText(double value)
     return text;
 }
 
-QString givenText(double value)
+QString givenText(double value, QStringView typed)
 {
+    if (value != 0.0 && std::isfinite(value) && plainSignificantDigits(value) > 15)
+        return typed.isEmpty() ? plainText(value) : withoutSign(typed);
     const QString two = twoDecimalText(value);
     double back = 0.0;
     if (parseWholeNumber(two, &back) && back == value)
         return two;
-    return plainText(value);
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return localised(buffer, result.ptr);
 }
 
 QString decimalText(QByteArrayView wholeDigits, QByteArrayView fractionDigits, bool negative)

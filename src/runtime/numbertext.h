@@ -53,10 +53,13 @@ QString plainText(double value);
 // from zero, grouped and signed as the locale does it; never a negative zero.
 QString twoDecimalText(double value);
 
-// The text a given value is written back as: with two decimals where they are the
-// value exactly ("3,00", "2,50"), else the shortest text that reads back as the same
-// double ("1,125", "0,001"), so that reading it again changes nothing.
-QString givenText(double value);
+// The text a given value is written back as, as a pupil writes it, so that reading it
+// again changes nothing: where the value's plain decimal notation has at most 15
+// significant digits, that notation, with two decimals where they are the value
+// exactly ("3,00", "2,50"), else the shortest digits that read back as the same double
+// ("1,125", "0,000001"); otherwise the text it was read from, typed, as it stands save
+// a leading sign ("1e300"), or without one the shortest text of the double.
+QString givenText(double value, QStringView typed = {});
 
 // An exact decimal digit for digit: the whole part (ASCII digits) grouped as
 // twoDecimalText() groups it, then, when there are any, the locale's decimal separator

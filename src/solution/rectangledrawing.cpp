@@ -3,6 +3,7 @@
 
 #include "solution/rectangledrawing.h"
 
+#include "solver/shown.h"
 #include "solver/working.h"
 
 #include <QFontMetricsF>
@@ -107,6 +108,18 @@ void RectangleDrawing::setRectangle(double a, double b, double d, double P, doub
     m_d = d;
     m_P = P;
     m_S = S;
+    m_named = {};
+    describe();
+}
+
+void RectangleDrawing::setRectangle(const solver::Steps &steps)
+{
+    const auto value = [&steps](int column) {
+        const solver::Step *step = steps.find(solver::Target(column));
+        return step ? step->value() : 0.0;
+    };
+    setRectangle(value(0), value(1), value(2), value(3), value(4));
+    m_named = solver::shownValues(steps);
     describe();
 }
 
@@ -125,7 +138,9 @@ void RectangleDrawing::clear(const QString &note)
 
 QString RectangleDrawing::label(const QString &name, double value, bool area) const
 {
-    QString text = solver::namedValue(name, value);
+    const qsizetype column = QStringView(u"abdPS").indexOf(name);
+    QString text = column >= 0 && !m_named[std::size_t(column)].isEmpty() ? m_named[std::size_t(column)]
+                                                                         : solver::namedValue(name, value);
     if (m_unit != solver::LengthUnit::None)
         text += u' ' + solver::unitSymbol(m_unit) + (area ? u"²"_s : QString());
     return text;
@@ -141,8 +156,8 @@ void RectangleDrawing::describe()
     update();
 }
 
-RectangleDrawing::Figure RectangleDrawing::figure(double a, double b, const QRectF &box,
-                                                  qreal minimum)
+RectangleDrawing::Figure RectangleDrawing::figure(double a, double b, const QRectF &box, qreal minimum,
+                                                  double unitLength)
 {
     Figure f;
     const double longest = std::max(a, b);
@@ -151,8 +166,9 @@ RectangleDrawing::Figure RectangleDrawing::figure(double a, double b, const QRec
         return f;
     }
     // The scale that fits the longer side, and the shorter one if it is the tighter.
-    const double scale = std::min(a > 0.0 ? box.width() / a : HUGE_VAL,
-                                  b > 0.0 ? box.height() / b : HUGE_VAL);
+    const double scale = unitLength > 0 ? unitLength
+                                        : std::min(a > 0.0 ? box.width() / a : HUGE_VAL,
+                                                   b > 0.0 ? box.height() / b : HUGE_VAL);
     qreal width = qreal(a * scale);
     qreal height = qreal(b * scale);
     if (a > 0.0 && width < minimum) {
@@ -168,12 +184,59 @@ RectangleDrawing::Figure RectangleDrawing::figure(double a, double b, const QRec
     return f;
 }
 
+namespace {
+
+qreal deviceUnit(const QPainter &painter)
+{
+    return painter.device() ? painter.device()->logicalDpiX() / 96.0 : 1.0;
+}
+
+} // namespace
+
+RectangleDrawing::Around RectangleDrawing::around(const QPainter &painter, const QRectF &area,
+                                                  const QString &caption) const
+{
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const QString bText = label(u"b"_s, m_b);
+    const QString dText = label(u"d"_s, m_d);
+    const QString pText = label(u"P"_s, m_P);
+    const QString sText = label(u"S"_s, m_S, true);
+
+    // Room around the figure: the note above, b on the left, a and then P and S below,
+    // on a line each when one is too short for both, then the caption; a long label
+    // beside a side is drawn smaller rather than squeeze the figure away.
+    Around a;
+    a.line = metrics.height();
+    a.gap = kGap * deviceUnit(painter);
+    a.bRoom = std::min(metrics.horizontalAdvance(bText), area.width() * kSideLabelShare);
+    const qreal dRoom = std::min(metrics.horizontalAdvance(dText), area.width() * kSideLabelShare);
+    a.across = QRectF(area.left() + a.gap, 0, area.width() - 2 * a.gap, a.line);
+    a.below = QStringList{pText + u";   "_s + sText};
+    if (metrics.horizontalAdvance(a.below[0]) > a.across.width())
+        a.below = QStringList{pText + u';', sText};
+    if (!caption.isEmpty())
+        a.below << caption;
+    const qreal belowHeight = qreal(1 + a.below.size()) * a.line;
+    a.box = area.adjusted(a.bRoom + 2 * a.gap, 2 * a.line + a.gap, -(2 * a.gap + dRoom),
+                          -(belowHeight + 2 * a.gap));
+    return a;
+}
+
+QRectF RectangleDrawing::figureRoom(const QPainter &painter, const QRectF &area, const QString &caption) const
+{
+    return around(painter, area, caption).box;
+}
+
 void RectangleDrawing::paint(QPainter &painter, const QRectF &area) const
 {
+    paint(painter, area, Fixed{});
+}
+
+void RectangleDrawing::paint(QPainter &painter, const QRectF &area, const Fixed &fixed) const
+{
     painter.save();
-    const qreal unit = painter.device() ? painter.device()->logicalDpiX() / 96.0 : 1.0;
+    const qreal unit = deviceUnit(painter);
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const qreal line = metrics.height();
     painter.setPen(Qt::black);
     if (!m_has) {
         painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, m_note);
@@ -184,22 +247,8 @@ void RectangleDrawing::paint(QPainter &painter, const QRectF &area) const
     const QString aText = label(u"a"_s, m_a);
     const QString bText = label(u"b"_s, m_b);
     const QString dText = label(u"d"_s, m_d);
-    const QString pText = label(u"P"_s, m_P);
-    const QString sText = label(u"S"_s, m_S, true);
-
-    // Room around the figure: the note above, b on the left, a and then P and S below,
-    // on a line each when one is too short for both; a long label beside a side is
-    // drawn smaller rather than squeeze the figure away.
-    const qreal gap = kGap * unit;
-    const qreal bRoom = std::min(metrics.horizontalAdvance(bText), area.width() * kSideLabelShare);
-    const qreal dRoom = std::min(metrics.horizontalAdvance(dText), area.width() * kSideLabelShare);
-    const QRectF across(area.left() + gap, 0, area.width() - 2 * gap, line);
-    QStringList below{pText + u";   "_s + sText};
-    if (metrics.horizontalAdvance(below[0]) > across.width())
-        below = QStringList{pText + u';', sText};
-    const qreal belowHeight = (1 + below.size()) * line;
-    QRectF box = area.adjusted(bRoom + 2 * gap, 2 * line + gap, -(2 * gap + dRoom), -(belowHeight + 2 * gap));
-    const Figure f = figure(m_a, m_b, box, kThinnest * unit);
+    const auto [gap, line, bRoom, across, below, box] = around(painter, area, fixed.caption);
+    const Figure f = figure(m_a, m_b, box, kThinnest * unit, fixed.unitLength);
     const QRectF r = f.rect;
 
     if (!f.toScale) {

@@ -9,6 +9,8 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <array>
+
 class QPainter;
 
 // The rectangle of a calculation drawn to scale: side a across, side b upright, the
@@ -24,24 +26,39 @@ public:
     explicit RectangleDrawing(QWidget *parent = nullptr);
 
     void setRectangle(double a, double b, double d, double P, double S);
+    // The rectangle of a solve, its labels written as the working writes the values.
+    void setRectangle(const solver::Steps &steps);
     // The labels' unit; the area's is its square.
     void setUnit(solver::LengthUnit unit);
     // Nothing to draw; note says why.
     void clear(const QString &note);
     bool hasRectangle() const { return m_has; }
 
+    // A drawing of a fixed size, as printed: a length of 1 in the values is unitLength
+    // long on the painter's device (0: the figure as large as its room allows); the
+    // caption, such as the scale, is a line of its own under the labels.
+    struct Fixed
+    {
+        qreal unitLength = 0;
+        QString caption;
+    };
+
     // Draws into area of any painter, the widget's or a printed page's; pixel sizes
     // are those of a 96 dpi screen, scaled to the painter's device.
     void paint(QPainter &painter, const QRectF &area) const;
+    void paint(QPainter &painter, const QRectF &area, const Fixed &fixed) const;
+    // The room that the figure has in area, the labels and the caption around it.
+    QRectF figureRoom(const QPainter &painter, const QRectF &area, const QString &caption) const;
 
-    // Where sides a and b land in a box: to scale when both fit at least minimum
-    // units, otherwise with the short side widened to minimum.
+    // Where sides a and b land in a box: as large as the box allows or, given a
+    // unitLength, at that size; to scale when both are at least minimum units,
+    // otherwise with the short side widened to minimum.
     struct Figure
     {
         QRectF rect;
         bool toScale = true;
     };
-    static Figure figure(double a, double b, const QRectF &box, qreal minimum);
+    static Figure figure(double a, double b, const QRectF &box, qreal minimum, double unitLength = 0);
 
     // The colour of the rectangle's sides and diagonal and of nothing else.
     static QColor lineColour();
@@ -54,6 +71,17 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The labels' places around the figure's room.
+    struct Around
+    {
+        qreal gap = 0;
+        qreal line = 0;
+        qreal bRoom = 0;
+        QRectF across; // a line's width, at the top of the area
+        QStringList below; // the lines under the figure, after side a's
+        QRectF box;        // the figure's room
+    };
+    Around around(const QPainter &painter, const QRectF &area, const QString &caption) const;
     QString label(const QString &name, double value, bool area = false) const;
     void describe();
 
@@ -61,4 +89,5 @@ private:
     QString m_note;
     solver::LengthUnit m_unit = solver::LengthUnit::None;
     double m_a = 0, m_b = 0, m_d = 0, m_P = 0, m_S = 0;
+    std::array<QString, solver::kColumnCount> m_named; // "b ≈ 5,20", where a solve gave them
 };

@@ -28,6 +28,7 @@ SolutionAction::SolutionAction(Quadrelon &calculator) : QObject(&calculator), m_
     connect(&calculator, &Quadrelon::calculated, this, &SolutionAction::follow);
     connect(&calculator, &Quadrelon::calculationFailed, this, &SolutionAction::follow);
     connect(&calculator, &Quadrelon::cleared, this, &SolutionAction::clear);
+    connect(&calculator, &Quadrelon::givenChanged, this, &SolutionAction::numbersChanged);
     // Writing the formulas takes longer than the calculation itself, and nobody reads
     // a tooltip before the row is shown: they follow once the click has been handled.
     connect(&calculator, &Quadrelon::calculated, this, &SolutionAction::showCellFormulas,
@@ -37,14 +38,31 @@ SolutionAction::SolutionAction(Quadrelon &calculator) : QObject(&calculator), m_
 void SolutionAction::follow()
 {
     m_steps = m_calculator.lastSteps();
-    if (m_window)
-        m_window->showSteps(m_steps);
+    m_changed = false;
+    show();
 }
 
 void SolutionAction::clear()
 {
     m_steps = solver::Steps();
-    if (m_window)
+    m_changed = false;
+    show();
+}
+
+void SolutionAction::numbersChanged()
+{
+    m_steps = solver::Steps();
+    m_changed = true;
+    show();
+}
+
+void SolutionAction::show()
+{
+    if (!m_window)
+        return;
+    if (m_changed)
+        m_window->showNumbersChanged();
+    else
         m_window->showSteps(m_steps);
 }
 
@@ -54,7 +72,7 @@ void SolutionAction::showSolution()
         m_window = new SolutionWindow(&m_calculator);
         m_window->placeBeside(m_calculator);
     }
-    m_window->showSteps(m_steps);
+    show();
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -62,7 +80,8 @@ void SolutionAction::showSolution()
 
 void SolutionAction::showCellFormulas()
 {
-    // Another selection or "Изчисти" may have come first and taken the results away.
+    // Another selection, "Изчисти" or an edit of a given number may have come first and
+    // taken the results away.
     const int row = m_steps.variant;
     if (row < 0 || row >= solver::kVariantCount || m_steps.failed)
         return;

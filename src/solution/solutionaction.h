@@ -30,10 +30,13 @@ private:
     explicit SolutionAction(Quadrelon &calculator);
     void follow();
     void clear();
+    void numbersChanged();
+    void show();
     void showCellFormulas();
 
     Quadrelon &m_calculator;
-    // The last calculation's steps; none once the grid was emptied.
+    // The last calculation's steps; none once the grid was emptied or its numbers changed.
     solver::Steps m_steps;
+    bool m_changed = false;
     QPointer<SolutionWindow> m_window;
 };

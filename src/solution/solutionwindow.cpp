@@ -3,13 +3,16 @@
 
 #include "solution/solutionwindow.h"
 
+#include "placement/placement.h"
 #include "printing/printing.h"
 #include "runtime/errorreport.h"
+#include "scale/drawingscale.h"
 #include "solution/linebreaks.h"
 #include "solution/rectangledrawing.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
@@ -38,9 +41,17 @@ const QString kTitle = u"Решение"_s;
 const QString kUnitKey = u"solution/unit"_s;
 // The names the settings keep, in the order of LengthUnit.
 const std::array<QString, 6> kUnitNames{u"none"_s, u"mm"_s, u"cm"_s, u"dm"_s, u"m"_s, u"km"_s};
+// Each unit in millimetres, in the same order; none for no unit.
+constexpr std::array<double, 6> kUnitMillimetres{0, 1, 10, 100, 1000, 1e6};
+const QString kNameLineKey = u"solution/nameLine"_s;
+const QString kNameLine = u"Име: ______________________ Клас: ______"_s;
 
 // The size it opens at where the screen has the room, in device-independent pixels.
 constexpr QSize kPreferredSize(820, 420);
+// Beside the calculator it may be smaller, down to this; narrower, the working would
+// wrap at almost every step, and it rather covers the calculator.
+constexpr QSize kLeastBeside(400, 300);
+constexpr int kGapBeside = 8;
 
 // Printed text: a size that reads well on paper; the heading larger.
 constexpr qreal kTextPoints = 12;
@@ -87,6 +98,12 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     });
     auto *unitLabel = new QLabel(u"&Мерна единица:"_s, this);
     unitLabel->setBuddy(m_unit);
+    // A sheet to hand in has a line for the pupil's name; a teacher's copy may not want it.
+    m_nameLine = new QCheckBox(u"&Ред за име и клас при печат"_s, this);
+    m_nameLine->setObjectName(u"nameLineChoice"_s);
+    m_nameLine->setChecked(QSettings().value(kNameLineKey, true).toBool());
+    connect(m_nameLine, &QCheckBox::toggled, this,
+            [](bool checked) { QSettings().setValue(kNameLineKey, checked); });
 
     m_copy = new QPushButton(u"Копирай"_s, this);
     m_copy->setObjectName(u"copySolutionButton"_s);
@@ -104,6 +121,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     units->addWidget(unitLabel);
     units->addWidget(m_unit);
     units->addStretch();
+    units->addWidget(m_nameLine);
     auto *content = new QHBoxLayout;
     content->addWidget(m_text, 3);
     content->addWidget(m_drawing, 2);
@@ -135,21 +153,27 @@ void SolutionWindow::placeBeside(const QWidget &other)
     const QScreen *screen = other.screen();
     if (!screen)
         return;
-    const QRect room = screen->availableGeometry();
     // The frame that the window system puts around the calculator it will put around
     // this window too.
     const QSize frame = other.frameGeometry().size() - other.size();
-    resize(kPreferredSize.boundedTo(room.size() - frame).expandedTo(minimumSizeHint()));
-    const QSize outer = size() + frame;
-    QPoint place = other.frameGeometry().topRight() + QPoint(8, 0);
-    place.setX(std::max(room.left(), std::min(place.x(), room.right() + 1 - outer.width())));
-    place.setY(std::max(room.top(), std::min(place.y(), room.bottom() + 1 - outer.height())));
-    move(place);
+    const QRect placed = placement::beside(other.frameGeometry(), kPreferredSize + frame,
+                                           kLeastBeside.expandedTo(minimumSizeHint()) + frame,
+                                           screen->availableGeometry(), kGapBeside);
+    resize(placed.size() - frame);
+    move(placed.topLeft()); // a window's position is its frame's
 }
 
 void SolutionWindow::showSteps(const solver::Steps &steps)
 {
     m_steps = steps;
+    m_numbersChanged = false;
+    showWorking();
+}
+
+void SolutionWindow::showNumbersChanged()
+{
+    m_steps = solver::Steps();
+    m_numbersChanged = true;
     showWorking();
 }
 
@@ -158,7 +182,12 @@ void SolutionWindow::showWorking()
     const bool any = m_steps.variant >= 0;
     m_copy->setEnabled(any);
     m_print->setEnabled(any);
-    if (!any) {
+    if (!any && m_numbersChanged) {
+        setWindowTitle(kTitle);
+        m_lines = QStringList{u"Числата са променени след последното изчисление. Натиснете „Изчисли“, "
+                              u"за да видите решението за новите числа."_s};
+        m_drawing->clear(u"Няма чертеж: числата са променени след последното изчисление."_s);
+    } else if (!any) {
         setWindowTitle(kTitle);
         m_lines = QStringList{u"Още няма изчисление: изберете вариант, въведете двете дадени "
                               u"стойности и натиснете „Изчисли“."_s};
@@ -166,16 +195,10 @@ void SolutionWindow::showWorking()
     } else {
         setWindowTitle(kTitle + u" — Вариант %1"_s.arg(m_steps.variant + 1));
         m_lines = solver::workingLines(m_steps, unit());
-        const auto value = [this](solver::Target target) {
-            const solver::Step *step = m_steps.find(target);
-            return step ? step->value() : 0.0;
-        };
-        using solver::Target;
         if (m_steps.failed)
             m_drawing->clear(RectangleDrawing::noRectangleNote());
         else
-            m_drawing->setRectangle(value(Target::A), value(Target::B), value(Target::D), value(Target::P),
-                                    value(Target::S));
+            m_drawing->setRectangle(m_steps);
     }
     QStringList shown;
     for (const QString &line : std::as_const(m_lines))
@@ -213,6 +236,13 @@ bool SolutionWindow::printTo(QPagedPaintDevice *printer) const
     heading.setFontPointSize(kHeadingPoints);
     heading.setFontWeight(QFont::Bold);
     cursor.insertText(kTitle, heading);
+    if (m_nameLine->isChecked()) {
+        QTextBlockFormat nameLine;
+        nameLine.setTopMargin(3 * documentMillimetre);
+        nameLine.setBottomMargin(3 * documentMillimetre);
+        cursor.insertBlock(nameLine, QTextCharFormat());
+        cursor.insertText(kNameLine);
+    }
 
     // The variant on the left and the date on the right, as on a test paper.
     const QString variant = u"Вариант %1"_s.arg(m_steps.variant + 1);
@@ -240,8 +270,29 @@ bool SolutionWindow::printTo(QPagedPaintDevice *printer) const
     const qreal height = std::min(page.height() - top, kDrawingMostMillimetres * millimetre);
     font.setPointSizeF(kDrawingPoints);
     painter.setFont(font);
-    m_drawing->paint(painter, QRectF(0, top, page.width(), std::max(height, 0.0)));
+    const QRectF area(0, top, page.width(), std::max(height, 0.0));
+    m_drawing->paint(painter, area, drawnToScale(painter, area, millimetre));
     return painter.end();
+}
+
+RectangleDrawing::Fixed SolutionWindow::drawnToScale(const QPainter &painter, const QRectF &area,
+                                                     qreal millimetre) const
+{
+    RectangleDrawing::Fixed fixed{0, scale::noScaleText()};
+    const double unitMillimetres = kUnitMillimetres[std::size_t(unit())];
+    if (!(unitMillimetres > 0) || !m_drawing->hasRectangle())
+        return fixed;
+    // The room is the same for any caption of one line.
+    const QSizeF room = m_drawing->figureRoom(painter, area, fixed.caption).size() / millimetre;
+    const auto side = [this, unitMillimetres](solver::Target target) {
+        const solver::Step *step = m_steps.find(target);
+        return step ? step->value() * unitMillimetres : 0.0;
+    };
+    if (const auto chosen = scale::choose(QSizeF(side(solver::Target::A), side(solver::Target::B)), room)) {
+        fixed.unitLength = unitMillimetres * chosen->factor() * millimetre;
+        fixed.caption = scale::text(*chosen);
+    }
+    return fixed;
 }
 
 void SolutionWindow::print()

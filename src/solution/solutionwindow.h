@@ -3,17 +3,19 @@
 
 #pragma once
 
+#include "solution/rectangledrawing.h"
 #include "solver/steps.h"
 #include "solver/working.h"
 
 #include <QStringList>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
+class QPainter;
 class QPlainTextEdit;
 class QPagedPaintDevice;
 class QPushButton;
-class RectangleDrawing;
 
 // "Решение": the working of the last calculation beside the rectangle drawn to scale,
 // in the unit the user chose (remembered between runs), to read, copy as plain text
@@ -28,8 +30,10 @@ public:
 
     // Steps of no variant: nothing was calculated yet, or the grid was emptied since.
     void showSteps(const solver::Steps &steps);
-    // Beside other, both in view as far as the screen allows, and never larger than
-    // the screen's free room.
+    // The user changed a given number since the last calculation: no working answers it yet.
+    void showNumbersChanged();
+    // Beside other where the screen's free room allows, smaller if it must; over it only
+    // when no side has the room; never larger than the free room nor beyond it.
     void placeBeside(const QWidget &other);
 
     solver::LengthUnit unit() const;
@@ -39,17 +43,22 @@ public:
     RectangleDrawing *drawing() const { return m_drawing; }
     QPushButton *printButton() const { return m_print; }
 
-    // A heading, the text and the drawing below it on one page of the printer.
+    // A heading, a line for the pupil's name and class (unless unticked), the text and
+    // the drawing below it, at a real scale when a unit is chosen, on one page.
     bool printTo(QPagedPaintDevice *printer) const;
 
 private:
     void print();
     void showWorking();
+    // The scale the drawing is printed at in area, and the line that says it.
+    RectangleDrawing::Fixed drawnToScale(const QPainter &painter, const QRectF &area, qreal millimetre) const;
 
     solver::Steps m_steps;
+    bool m_numbersChanged = false;
     QStringList m_lines;
     QPlainTextEdit *m_text = nullptr;
     QComboBox *m_unit = nullptr;
+    QCheckBox *m_nameLine = nullptr;
     RectangleDrawing *m_drawing = nullptr;
     QPushButton *m_copy = nullptr;
     QPushButton *m_print = nullptr;

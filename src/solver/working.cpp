@@ -4,13 +4,9 @@
 #include "solver/working.h"
 
 #include "runtime/errors.h"
-#include "runtime/numbertext.h"
 #include "solver/exactsteps.h"
 #include "solver/workingtext.h"
 
-#include <QLocale>
-
-#include <charconv>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -33,46 +29,6 @@ QString unitSymbol(LengthUnit unit)
     case LengthUnit::Kilometre: return u"км"_s;
     }
     return QString();
-}
-
-QString shownNumber(double value)
-{
-    QString text = working::schoolMinus(runtime::twoDecimalText(value));
-    const QString point = QLocale().decimalPoint();
-    const qsizetype at = text.lastIndexOf(point);
-    if (at < 0)
-        return text;
-    qsizetype end = text.size();
-    while (end > at + point.size() && text.at(end - 1) == u'0')
-        --end;
-    if (end == at + point.size())
-        end = at;
-    text.truncate(end);
-    return text;
-}
-
-// The two decimals stand for exactly this double when the double nearest to them is
-// the value itself. A value halfway between two texts is shown rounded whichever way
-// the text rounds, so the C library's rounding of ties does not matter here.
-bool shownExactly(double value)
-{
-    if (!std::isfinite(value))
-        return false;
-    char text[400];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
-    if (written.ec != std::errc())
-        return false;
-    double back = 0.0;
-    std::from_chars(text, written.ptr, back);
-    return back == value;
-}
-
-QString namedValue(const QString &name, double value)
-{
-    // Beyond 2^53 a double no longer holds every whole number, so a product or a sum
-    // there is rounded even where its text has no decimals.
-    const bool exact = shownExactly(value) && std::fabs(value) < 9007199254740992.0;
-    return name + (exact ? u" = "_s : u" ≈ "_s) + shownNumber(value);
 }
 
 namespace {
@@ -140,7 +96,21 @@ private:
     QString stepLine(int index) const;
     void addRoot(Line &line, int index, int radicand) const;
     QStringList discriminantLines(int index) const;
-    QString rootsLine(int index) const;
+    // Both roots in one form, (first ± second) : denominator, without ": denominator"
+    // where that is 1.
+    struct RootsForm
+    {
+        QString first, second, denominator;
+        QString text(const QString &sign) const
+        {
+            const QString both = first + sign + second;
+            return denominator.isEmpty() ? both : u'(' + both + u") : "_s + denominator;
+        }
+    };
+    QString rootsLine(int index, RootsForm *both) const;
+    QString eachRootLine(int index, const RootsForm &both) const;
+    QString quotient(Line line, const QString &top, bool sum, const QString &denominator, int index,
+                     int i) const;
     QString rootValue(int index) const;
     QString failedCondition() const;
 
@@ -318,33 +288,73 @@ QStringList Writer::discriminantLines(int index) const
     return lines;
 }
 
-// x₁,₂ = (s ± √D) : 2 with the root simplified, and both roots in one form.
-QString Writer::rootsLine(int index) const
+// "x₁ = x₂ = 4 : 2 = 2" for D = 0; else x₁,₂ = (s ± √D) : 2 with the root simplified,
+// and both roots in one form, which *both keeps for the roots one by one.
+QString Writer::rootsLine(int index, RootsForm *both) const
 {
     const Number &s = at(index, 0);
     const Number &D = at(index, 1);
     const Number &root = at(index, 2);
     if (!s || !D)
         return QString();
-    if (D->isZero())
-        return line(u"x₁ = x₂"_s).is(operand(*s) + u" : 2"_s).text();
+    if (D->isZero()) {
+        // A fraction n/d halved is n : 2d, never (n/d) : 2.
+        const bool fraction = !form(*s).finiteDecimal;
+        const working::Form top = form(fraction ? *s * Value(s->denominator()) : *s);
+        return quotient(line(u"x₁ = x₂"_s), fraction ? top.text : operand(*s), fraction && top.sum,
+                        form(Value(fraction ? 2 * s->denominator() : Int(2))).text, index, 3);
+    }
     Line l = line(u"x₁,₂"_s);
-    l.is(u"("_s + operand(*s) + u" ± √"_s + operand(*D, working::Operand::Radicand) + u") : 2"_s);
+    *both = {operand(*s), u"√"_s + operand(*D, working::Operand::Radicand), u"2"_s};
+    l.is(both->text(u" ± "_s));
     if (!root)
         return l.text();
-    l.is(u"("_s + operand(*s) + u" ± "_s + operand(*root) + u") : 2"_s);
+    both->second = operand(*root);
+    l.is(both->text(u" ± "_s));
     if (const Number &one = at(index, 3); one && !one->isRational()) {
         try {
             // (h ± r) over one denominator, h = s : 2 and r = √D : 2.
             const Value h = *s / Value(2);
             const Value r = *root / Value(2);
             const Int common = boost::multiprecision::lcm(h.denominator(), r.denominator());
-            const QString both = form(h * Value(common)).text + u" ± "_s + form(r * Value(common)).text;
-            l.is(common == 1 ? both : u"("_s + both + u") : "_s + form(Value(common)).text);
+            *both = {form(h * Value(common)).text, form(r * Value(common)).text,
+                     common == 1 ? QString() : form(Value(common)).text};
+            l.is(both->text(u" ± "_s));
         } catch (const std::overflow_error &) {
         }
     }
     return l.text();
+}
+
+// "x₁ = (7 − 1) : 2 = 3; x₂ = (7 + 1) : 2 = 4": each root worked out from the form
+// that holds both.
+QString Writer::eachRootLine(int index, const RootsForm &both) const
+{
+    if (both.first.isEmpty())
+        return QString();
+    QString text = quotient(line(u"x₁"_s), both.first + u" − "_s + both.second, true, both.denominator,
+                            index, 3);
+    if (index + 1 < m_steps.count() && m_steps[index + 1].formula == Formula::LargerRoot) {
+        text += u"; "_s + quotient(line(u"x₂"_s), both.first + u" + "_s + both.second, true,
+                                  both.denominator, index + 1, 2);
+    }
+    return text;
+}
+
+// The line, then top : denominator (top alone without one), then number i of the step
+// where that is more than the fraction the quotient already is: "4 : 2 = 2" and
+// "(5 − √5) : 2 ≈ 1,38", not "(5 − √5) : 2 = (5 − √5)/2".
+QString Writer::quotient(Line line, const QString &top, bool sum, const QString &denominator, int index,
+                         int i) const
+{
+    const QString numerator = sum && !denominator.isEmpty() ? u'(' + top + u')' : top;
+    line.is(denominator.isEmpty() ? numerator : numerator + u" : "_s + denominator);
+    const Number &value = at(index, i);
+    const double computed = m_steps[index].numbers[std::size_t(i)];
+    const QString fraction = denominator.isEmpty() ? numerator : numerator + u'/' + denominator;
+    if (value && form(*value).text == fraction)
+        return line.approximately(value, computed, 0).text();
+    return line.value(value, computed, 0).text();
 }
 
 // "a = x₁ = 3" for the smaller root, "b = x₂ = 4" for the larger.
@@ -443,14 +453,18 @@ QStringList Writer::lines() const
         case Formula::Discriminant:
             lines << discriminantLines(index);
             break;
-        case Formula::SmallerRoot:
-            if (const QString roots = rootsLine(index); !roots.isEmpty())
+        case Formula::SmallerRoot: {
+            RootsForm both;
+            if (const QString roots = rootsLine(index, &both); !roots.isEmpty())
                 lines << roots;
+            if (const QString each = eachRootLine(index, both); !each.isEmpty())
+                lines << each;
             if (index + 1 < m_steps.count() && m_steps[index + 1].formula == Formula::LargerRoot)
                 lines << rootValue(index) + u"; "_s + rootValue(index + 1);
             else
                 lines << rootValue(index);
             break;
+        }
         case Formula::LargerRoot:
             break;
         default:

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "solver/shown.h"
 #include "solver/steps.h"
 
 #include <QString>
@@ -34,15 +35,5 @@ QStringList workingLines(const Steps &steps, LengthUnit unit = LengthUnit::None)
 // "b = √(d² − a²) = √(6² − 3²) = √27 = 3√3 ≈ 5,20"; empty for a given column or when
 // nothing computed it.
 QString cellFormula(const Steps &steps, int column, LengthUnit unit = LengthUnit::None);
-
-// A number as the grid shows it, without the zeros that end its two decimals.
-QString shownNumber(double value);
-
-// True when the shown text stands for exactly this double.
-bool shownExactly(double value);
-
-// "d = 5" or "d ≈ 5,09": "=" only where the shown text is the double exactly and the
-// double is small enough to hold whole numbers exactly.
-QString namedValue(const QString &name, double value);
 
 } // namespace solver

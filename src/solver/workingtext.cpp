@@ -115,13 +115,36 @@ Form form(const Value &value)
         sum += k == 0 ? (positive ? text : u"−"_s + text) : (positive ? u" + "_s : u" − "_s) + text;
     }
     f.compound = value.termCount() > 1 || value.denominator() != 1;
+    f.sum = value.termCount() > 1 && value.denominator() == 1;
     if (value.denominator() != 1) {
         if (value.termCount() > 1)
             sum = u'(' + sum + u')';
-        sum += u" : "_s + integerText(value.denominator());
+        sum += u'/' + integerText(value.denominator());
     }
     f.text = sum;
     return f;
+}
+
+QString twoDecimals(const std::optional<Value> &exact, double computed)
+{
+    if (exact && exact->isRational()) {
+        try {
+            // In halves of a hundredth the value is a whole number, and an odd one, only
+            // when it lies halfway between two hundredths.
+            const Int twice = exact->numerator() * 200;
+            if (twice % exact->denominator() == 0 && (twice / exact->denominator()) % 2 != 0) {
+                const Int halves = twice / exact->denominator();
+                std::string digits = ((abs(halves) + 1) / 2).str();
+                if (digits.size() < 3)
+                    digits.insert(0, 3 - digits.size(), '0');
+                const qsizetype whole = qsizetype(digits.size()) - 2;
+                return runtime::decimalText(QByteArrayView(digits.data(), whole),
+                                            QByteArrayView(digits.data() + whole, 2), halves < 0);
+            }
+        } catch (const std::overflow_error &) {
+        }
+    }
+    return runtime::twoDecimalText(computed);
 }
 
 QString operand(const Value &value, Operand as)
@@ -154,13 +177,28 @@ Line &Line::value(const std::optional<Value> &exact, double computed, int power)
 {
     if (exact) {
         const Form f = form(*exact);
-        is(f.text);
-        if (!f.compound)
-            m_text += unit(power);
-        if (f.finiteDecimal)
-            return *this;
+        const QString after = unit(power);
+        if (f.sum && !after.isEmpty()) {
+            // The unit belongs to the whole sum, the form before it too where that was it.
+            if (f.text == m_last)
+                m_text.chop(glued(f.text).size());
+            else
+                m_text += u" = "_s;
+            m_text += glued(u'(' + f.text + u')');
+            m_last = f.text;
+        } else {
+            is(f.text);
+        }
+        m_text += after;
     }
-    m_text += u" ≈ "_s + glued(schoolMinus(runtime::twoDecimalText(computed))) + unit(power);
+    return approximately(exact, computed, power);
+}
+
+Line &Line::approximately(const std::optional<Value> &exact, double computed, int power)
+{
+    if (exact && form(*exact).finiteDecimal)
+        return *this;
+    m_text += u" ≈ "_s + glued(schoolMinus(twoDecimals(exact, computed))) + unit(power);
     return *this;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 
 DialogGuard::DialogGuard(QWidget *window) : m_window(window)
 {
@@ -33,8 +34,18 @@ void DialogGuard::poll()
         seen.icon = box->icon();
     }
     m_seen.append(seen);
-    if (auto *dialog = qobject_cast<QDialog *>(modal))
+    if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+        // Connected after the dialog's own connections, so it sees what they did.
+        const auto index = m_seen.size() - 1;
+        QMetaObject::Connection noted = connect(dialog, &QDialog::finished, this, [this, index] {
+            QWidget *focus = m_window ? m_window->focusWidget() : nullptr;
+            m_seen[index].focusAtClose = focus ? focus->objectName() : QString();
+            if (auto *edit = qobject_cast<QLineEdit *>(focus))
+                m_seen[index].selectedAtClose = edit->selectedText();
+        });
         dialog->done(QDialog::Accepted);
+        disconnect(noted);
+    }
     else
         modal->close();
 }

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMessageBox>
+#include <QPointer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -22,6 +23,10 @@ public:
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         bool parentIsWindow = false; // shown over the window under test
+        // The window's focus widget and its selected text at the moment the dialog
+        // was finished, before anything run after it.
+        QString focusAtClose;
+        QString selectedAtClose;
     };
 
     explicit DialogGuard(QWidget *window = nullptr);
@@ -32,7 +37,7 @@ public:
 private:
     void poll();
 
-    QWidget *m_window;
+    QPointer<QWidget> m_window;
     QTimer m_timer;
     QList<Seen> m_seen;
 };
