@@ -48,6 +48,11 @@ class Problem
 public:
     Problem() = default;
 
+    // The problem of a variant (1 to 10) with these given values, solved: for a
+    // problem set by hand, and for tests. Its number is 0.
+    static Problem withGivens(int variant, double first, double second, Level level,
+                              solver::LengthUnit unit = solver::LengthUnit::Centimetre);
+
     quint32 number() const { return m_number; }
     QString title() const; // "Задача № 4821"
     Level level() const { return m_level; }
