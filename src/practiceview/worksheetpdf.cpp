@@ -27,8 +27,8 @@ constexpr qreal kMillimetre = 96 / 25.4;
 // Room to work below each problem: a few lines of calculation by hand.
 constexpr qreal kWorkingRoomMillimetres = 38;
 constexpr qreal kTextPoints = 12;
-// Qt adds these to the text document's own 2 cm.
-constexpr qreal kPrinterMarginMillimetres = 5;
+// Room for a teacher's marks and for the binding; at least what any printer needs.
+constexpr qreal kMarginMillimetres = 20;
 
 struct Look
 {
@@ -96,9 +96,13 @@ bool printWorksheet(const practice::Worksheet &sheet, QPagedPaintDevice *device)
             sectionStart = false;
         }
     }
-    device->setPageMargins(QMarginsF(kPrinterMarginMillimetres, kPrinterMarginMillimetres,
-                                     kPrinterMarginMillimetres, kPrinterMarginMillimetres),
+    device->setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
+                                     kMarginMillimetres),
                            QPageLayout::Millimeter);
+    // Laid out on pages of the device's size by the document itself: Qt then adds no
+    // page numbers, which would run on from one version's sheet into the next.
+    document.setDocumentMargin(0);
+    document.setPageSize(device->pageLayout().paintRect(QPageLayout::Millimeter).size() * kMillimetre);
     document.print(device);
     return true;
 }
