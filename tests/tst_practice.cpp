@@ -8,6 +8,7 @@
 
 #include "practice/answer.h"
 #include "practice/problem.h"
+#include "runtime/errors.h"
 #include "runtime/numbertext.h"
 #include "solver/rectangle.h"
 #include "solver/workingtext.h"
@@ -66,6 +67,7 @@ private Q_SLOTS:
     void statements();
     void hints_data();
     void hints();
+    void answersAndReasons();
 };
 
 void TstPractice::everyProblemOfItsLevel_data()
@@ -163,18 +165,88 @@ void TstPractice::sameNumberSameProblem()
 
 void TstPractice::statements_data()
 {
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<double>("first");
+    QTest::addColumn<double>("second");
+    QTest::addColumn<solver::LengthUnit>("unit");
+    QTest::addColumn<QString>("statement");
+    QTest::newRow("two sides") << 1 << 3.0 << 4.0 << solver::LengthUnit::Centimetre
+                               << u"Правоъгълник има страни a = 3 см и b = 4 см. Намерете d, P и S."_s;
+    QTest::newRow("a side and the diagonal")
+        << 2 << 3.0 << 6.0 << solver::LengthUnit::Centimetre
+        << u"Правоъгълник има страна a = 3 см и диагонал d = 6 см. Намерете b, P и S."_s;
+    QTest::newRow("b and the area, decimals, square unit")
+        << 7 << 2.5 << 7.25 << solver::LengthUnit::Metre
+        << u"Правоъгълник има страна b = 2,5 м и лице S = 7,25 м². Намерете a, d и P."_s;
+    QTest::newRow("sides from the quadratic, no unit")
+        << 10 << 14.0 << 12.0 << solver::LengthUnit::None
+        << u"Правоъгълник има периметър P = 14 и лице S = 12. Намерете a, b и d (a ≤ b)."_s;
+    QTest::newRow("no rectangle, worded the same")
+        << 8 << 5.0 << 20.0 << solver::LengthUnit::Centimetre
+        << u"Правоъгълник има диагонал d = 5 см и периметър P = 20 см. Намерете a, b и S (a ≤ b)."_s;
 }
 
 void TstPractice::statements()
 {
+    QFETCH(int, variant);
+    QFETCH(double, first);
+    QFETCH(double, second);
+    QFETCH(solver::LengthUnit, unit);
+    QFETCH(QString, statement);
+    const QString text = Problem::withGivens(variant, first, second, Level::Roots, unit).statement();
+    QCOMPARE(readable(text), statement);
+    // Each "a = 3 см" stays on one line: no ordinary space around "=".
+    QVERIFY(!text.contains(u" = "_s) && !text.contains(u" ≤ "_s));
 }
 
 void TstPractice::hints_data()
 {
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<double>("first");
+    QTest::addColumn<double>("second");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("other side from the diagonal")
+        << 2 << 3.0 << 6.0 << 1 << u"b = √(d² − a²) = √(6² − 3²)"_s;
+    QTest::newRow("other side from the perimeter")
+        << 3 << 3.0 << 14.0 << 1 << u"b = P : 2 − a = 14 : 2 − 3"_s;
+    QTest::newRow("other side from the area") << 7 << 4.0 << 12.0 << 0 << u"a = S : b = 12 : 4"_s;
+    QTest::newRow("from two given sides") << 1 << 3.0 << 4.0 << 2 << u"d = √(a² + b²) = √(3² + 4²)"_s;
+    QTest::newRow("needs another answer: the formula alone")
+        << 2 << 3.0 << 6.0 << 4 << u"S = a · b"_s;
+    QTest::newRow("sides from the quadratic: its equation")
+        << 10 << 14.0 << 12.0 << 0 << u"a и b са корените на уравнението x² − 7x + 12 = 0"_s;
+    QTest::newRow("area from the diagonal and the perimeter")
+        << 8 << 5.0 << 14.0 << 4 << u"S = a · b = (P² : 4 − d²) : 2 = (14² : 4 − 5²) : 2"_s;
+    QTest::newRow("perimeter from the diagonal and the area")
+        << 9 << 5.0 << 12.0 << 3 << u"P = 2(a + b); a + b = √(d² + 2S) = √(5² + 2 · 12)"_s;
+    QTest::newRow("no rectangle: the condition to check")
+        << 8 << 5.0 << 20.0 << 0 << u"Проверете дали има такъв правоъгълник: трябва d ≥ P : (2√2)."_s;
 }
 
 void TstPractice::hints()
 {
+    QFETCH(int, variant);
+    QFETCH(double, first);
+    QFETCH(double, second);
+    QFETCH(int, column);
+    QFETCH(QString, hint);
+    QCOMPARE(readable(Problem::withGivens(variant, first, second, Level::Roots).hint(column)), hint);
+}
+
+void TstPractice::answersAndReasons()
+{
+    const Problem roots = Problem::withGivens(2, 3.0, 6.0, Level::Roots);
+    QCOMPARE(readable(roots.answer(1)), u"b = 3√3 см ≈ 5,20 см"_s);
+    QCOMPARE(readable(roots.answer(3)), u"P = 6 + 6√3 ≈ 16,39 см"_s);
+    QVERIFY(roots.hasRectangle() && roots.reason().isEmpty());
+    const Problem none = Problem::withGivens(5, 7.0, 5.0, Level::Whole);
+    QVERIFY(!none.hasRectangle() && none.answer(0).isEmpty());
+    QCOMPARE(readable(none.failedCondition()), u"b = 7 см ≥ d = 5 см"_s);
+    QCOMPARE(readable(none.reason()),
+             u"b = 7 см ≥ d = 5 см. Няма правоъгълник с тези стойности: страната трябва да е "
+             u"по-къса от диагонала (трябва страна < d)."_s);
+    QCOMPARE(none.working().last(), runtime::errorMessage(runtime::ErrorCode::SideLongerThanDiagonal));
 }
 
 QTEST_GUILESS_MAIN(TstPractice)

@@ -102,9 +102,8 @@ struct Candidate
 };
 
 // Pythagorean triples a < b < c, the ones a school book uses.
-constexpr std::array<std::array<int, 3>, 12> kTriples{{{3, 4, 5}, {5, 12, 13}, {8, 15, 17},
-    {7, 24, 25}, {20, 21, 29}, {12, 35, 37}, {9, 40, 41}, {28, 45, 53}, {11, 60, 61},
-    {33, 56, 65}, {16, 63, 65}, {48, 55, 73}}};
+constexpr std::array<std::array<int, 3>, 7> kTriples{{{3, 4, 5}, {5, 12, 13}, {8, 15, 17},
+    {7, 24, 25}, {20, 21, 29}, {12, 35, 37}, {9, 40, 41}}};
 
 // The five quantities of a rectangle with whole sides counted in 1/scale, the area in
 // 1/scale²; the diagonal only where it is whole too.
@@ -168,7 +167,7 @@ Candidate Maker::possible()
     const bool diagonalGiven = v == 2 || v == 5 || v == 8 || v == 9;
     switch (m_level) {
     case Level::Whole:
-        return pick(triple(1, 60), v, 1);
+        return pick(triple(1, 40), v, 1);
     case Level::Decimal: {
         // Tenths mostly; hundredths where no area is given, so that the area too
         // has two decimals at most.
@@ -180,7 +179,7 @@ Candidate Maker::possible()
         }
         if (!diagonalGiven) {
             const bool area = v == 4 || v == 7 || v == 10;
-            const qint64 scale = !area && m_draw.below(3) == 0 ? 100 : 10;
+            const qint64 scale = !area && m_draw.below(5) == 0 ? 100 : 10;
             return pick(sides(scale, 30 * scale), v, scale);
         }
         // A diagonal and the other value in tenths, inside the bounds of a rectangle.
@@ -193,7 +192,8 @@ Candidate Maker::possible()
         case 8: {
             // P : (2√2) < d < P : 2, i.e. 2d < P < 2√2 · d, away from both ends: near
             // 2d one side is a sliver, near 2√2 · d the rectangle a square.
-            const qint64 P = between(d * 24 / 10 + 1, d * 27 / 10);
+            // Even in tenths, so that the sum of the sides has one decimal.
+            const qint64 P = 2 * between(d * 12 / 10 + 1, d * 27 / 20);
             return Candidate{d, P, 10};
         }
         default: {
@@ -227,7 +227,7 @@ Candidate Maker::possible()
         return Candidate{c.P, c.S - between(0, c.S / 3), 1};
     }
     default:
-        return pick(sides(1, 20), v, 1);
+        return pick(sides(2, 20), v, 1);
     }
 }
 
