@@ -183,7 +183,7 @@ void TstPracticeAnswer::aSitting()
     f = sitting.answer(1, u"5,2"_s);
     QCOMPARE(f.check.message, u"почти: до стотни е 5,20"_s);
     QCOMPARE(sitting.score(), u"Вярно: 1 от 4"_s);
-    sitting.answer(4, u"15,59"_s);
+    sitting.answer(4, u"15,59 см²"_s); // with the unit of the field
     QCOMPARE(sitting.score(), u"Вярно: 2 от 5"_s);
 }
 

@@ -365,11 +365,16 @@ Check checkAnswer(const QString &text, const Value &truth, Level level)
 
 Check checkAnswer(const Problem &problem, int column, const QString &text)
 {
+    // "5,2 см": the unit of the field after the number is no part of it.
+    QString answer = text.trimmed();
+    const QString unit = problem.unitAfter(column);
+    if (!unit.isEmpty() && answer.endsWith(unit) && answer.size() > unit.size())
+        answer.chop(unit.size());
     if (const auto &truth = problem.exact(column))
-        return checkAnswer(text, *truth, problem.level());
+        return checkAnswer(answer, *truth, problem.level());
     // Every problem made has its exact values; a value without one is judged by the
     // double it has, as a decimal to the digits it shows.
-    return checkAnswer(text, Value::fromDouble(problem.value(column)), problem.level());
+    return checkAnswer(answer, Value::fromDouble(problem.value(column)), problem.level());
 }
 
 } // namespace practice

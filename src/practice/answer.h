@@ -46,7 +46,8 @@ struct Check
 
 // The pupil's text for a quantity whose value is truth, at this level.
 Check checkAnswer(const QString &text, const solver::exact::Value &truth, Level level);
-// The same for one unknown column of a problem with a rectangle.
+// The same for one unknown column of a problem with a rectangle; the field's unit may
+// follow the number ("5,2 см").
 Check checkAnswer(const Problem &problem, int column, const QString &text);
 
 } // namespace practice

@@ -85,7 +85,9 @@ Feedback Sitting::answerNoRectangle()
 
 QString Sitting::hint(int column) const
 {
-    return m_problem.hint(column == kNoRectangle ? 0 : column);
+    if (column == kNoRectangle)
+        return m_problem.hasRectangle() ? QString() : m_problem.hint(0);
+    return m_problem.hint(column);
 }
 
 QStringList Sitting::showSolution()
