@@ -411,9 +411,7 @@ void PracticeWindow::check()
         QPalette words = m_noRectangleVerdict->palette();
         words.setColor(QPalette::WindowText, textColour(feedback.check.verdict));
         m_noRectangleVerdict->setPalette(words);
-        QString text = sign(feedback.check.verdict) + feedback.check.message;
-        if (!problem.hasRectangle() && feedback.check.verdict == Verdict::Right)
-            text += u": "_s + problem.reason();
+        const QString text = sign(feedback.check.verdict) + feedback.check.message;
         m_noRectangleVerdict->setText(text);
         spoken << u"Няма такъв правоъгълник: "_s + text.mid(2);
         if (!feedback.hint.isEmpty())
