@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -223,6 +224,8 @@ void PracticeWindow::createButtons()
     m_solution->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     m_next = makeButton(u"Нова задача"_s, u"nextButton"_s, u"Ctrl+N"_s);
     m_next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_find = makeButton(u"Задача №…"_s, u"findButton"_s, u"Ctrl+G"_s);
+    m_find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     m_worksheet = makeButton(u"Работен лист…"_s, u"worksheetButton"_s, u"Ctrl+P"_s);
     m_worksheet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
@@ -231,6 +234,7 @@ void PracticeWindow::createButtons()
     connect(m_hint, &QPushButton::clicked, this, &PracticeWindow::showHint);
     connect(m_solution, &QPushButton::clicked, this, &PracticeWindow::showSolution);
     connect(m_next, &QPushButton::clicked, this, &PracticeWindow::newProblem);
+    connect(m_find, &QPushButton::clicked, this, &PracticeWindow::findProblem);
     connect(m_worksheet, &QPushButton::clicked, this, qOverload<>(&PracticeWindow::openWorksheet));
 }
 
@@ -264,6 +268,7 @@ void PracticeWindow::layOut()
     for (QPushButton *button : {m_check, m_hint, m_solution, m_next})
         buttons->addWidget(button);
     buttons->addStretch();
+    buttons->addWidget(m_find);
     buttons->addWidget(m_worksheet);
 
     auto *layout = new QVBoxLayout(this);
@@ -321,6 +326,15 @@ void PracticeWindow::settingsChanged()
 void PracticeWindow::newProblem()
 {
     showProblem(m_generator->next());
+}
+
+void PracticeWindow::findProblem()
+{
+    bool ok = false;
+    const int number = QInputDialog::getInt(this, u"Задача №"_s, u"Номер на задачата (със същите ниво и варианти):"_s,
+                                            int(m_sitting.problem().number()), 1, int(practice::kMaxNumber), 1, &ok);
+    if (ok)
+        showProblem(practice::makeProblem(quint32(number), m_settings));
 }
 
 void PracticeWindow::showProblem(const practice::Problem &problem)
@@ -557,6 +571,13 @@ void PracticeWindow::insertRoot()
 
 void PracticeWindow::updateButtons()
 {
+    // A field answered, twice wrong or shown takes no more typing; without a
+    // rectangle all of them follow the one question whether there is one.
+    const practice::Problem &problem = m_sitting.problem();
+    for (int column : problem.unknowns()) {
+        const int field = problem.hasRectangle() ? column : practice::kNoRectangle;
+        m_rows[column].field->setReadOnly(m_sitting.state(field) != FieldState::Open);
+    }
     const bool open = !m_sitting.finished();
     m_check->setEnabled(open);
     m_hint->setEnabled(open);

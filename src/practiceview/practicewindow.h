@@ -45,6 +45,8 @@ public:
     void showHint();
     void showSolution();
     void newProblem();
+    // "Задача №…": the problem with the number the teacher types, at these settings.
+    void findProblem();
     // "Работен лист…" with the window's settings, or those given.
     void openWorksheet();
     void openWorksheet(const practice::WorksheetOptions &options);
@@ -113,6 +115,7 @@ private:
     QPushButton *m_hint = nullptr;
     QPushButton *m_solution = nullptr;
     QPushButton *m_next = nullptr;
+    QPushButton *m_find = nullptr;
     QPushButton *m_worksheet = nullptr;
     QLabel *m_message = nullptr;
     QPlainTextEdit *m_working = nullptr;

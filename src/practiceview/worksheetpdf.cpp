@@ -5,11 +5,15 @@
 
 #include "runtime/errors.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFont>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QScreen>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -22,8 +26,13 @@ namespace practiceview {
 
 namespace {
 
-// The document measures its lengths in pixels of a 96 dpi screen.
-constexpr qreal kMillimetre = 96 / 25.4;
+// The document lays its text out in pixels of the screen's resolution (96 dpi
+// where there is none), and its lengths are in the same pixels.
+qreal millimetre()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return (screen ? qRound(screen->logicalDotsPerInchY()) : 96) / 25.4;
+}
 // Room to work below each problem: a few lines of calculation by hand.
 constexpr qreal kWorkingRoomMillimetres = 38;
 constexpr qreal kTextPoints = 12;
@@ -64,47 +73,74 @@ QString documentName(const practice::WorksheetOptions &options)
     return u"Работен лист %1"_s.arg(options.seed);
 }
 
-bool printWorksheet(const practice::Worksheet &sheet, QPagedPaintDevice *device)
+namespace {
+
+// One section as a document of its own, laid out on pages of the given size.
+void fillSection(QTextDocument &document, const practice::Section &section, const QSizeF &page)
 {
-    QTextDocument document;
     QFont font(u"Times New Roman"_s);
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(kTextPoints);
     document.setDefaultFont(font);
+    document.setDocumentMargin(0);
+    document.setPageSize(page);
     QTextCursor cursor(&document);
     bool first = true;
-    for (const practice::Section &section : sheet.sections) {
-        bool sectionStart = true;
-        for (const practice::Paragraph &paragraph : section.paragraphs) {
-            const Look look = lookOf(paragraph.kind);
-            QTextBlockFormat block;
-            block.setTopMargin(look.above * kMillimetre);
-            block.setBottomMargin(look.below * kMillimetre);
-            // A problem and its answer stay on one page.
-            block.setNonBreakableLines(true);
-            if (sectionStart && !first)
-                block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCharFormat characters;
-            characters.setFontPointSize(look.points);
-            characters.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
-            if (first)
-                cursor.setBlockFormat(block);
-            else
-                cursor.insertBlock(block);
-            cursor.insertText(paragraph.text, characters);
-            first = false;
-            sectionStart = false;
-        }
+    for (const practice::Paragraph &paragraph : section.paragraphs) {
+        const Look look = lookOf(paragraph.kind);
+        QTextBlockFormat block;
+        block.setTopMargin(look.above * millimetre());
+        block.setBottomMargin(look.below * millimetre());
+        // A problem and its answer stay on one page.
+        block.setNonBreakableLines(true);
+        QTextCharFormat characters;
+        characters.setFontPointSize(look.points);
+        characters.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
+        if (first)
+            cursor.setBlockFormat(block);
+        else
+            cursor.insertBlock(block);
+        cursor.insertText(paragraph.text, characters);
+        first = false;
     }
+}
+
+} // namespace
+
+bool printWorksheet(const practice::Worksheet &sheet, QPagedPaintDevice *device)
+{
     device->setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
                                      kMarginMillimetres),
                            QPageLayout::Millimeter);
-    // Laid out on pages of the device's size by the document itself: Qt then adds no
-    // page numbers, which would run on from one version's sheet into the next.
-    document.setDocumentMargin(0);
-    document.setPageSize(device->pageLayout().paintRect(QPageLayout::Millimeter).size() * kMillimetre);
-    document.print(device);
-    return true;
+    // Each section is a document of its own that begins on a new page: in one
+    // document, the room left below a sheet's last problem would be carried over to
+    // the top of the next page. Drawn page by page, as QTextDocument::print does, but
+    // on one painter for all of them, and without page numbers, which would run on
+    // from one version's sheet into the next.
+    const QSizeF page = device->pageLayout().paintRect(QPageLayout::Millimeter).size() * millimetre();
+    QPainter painter;
+    if (!painter.begin(device))
+        return false;
+    const QSizeF target(device->width(), device->height());
+    painter.scale(target.width() / page.width(), target.height() / page.height());
+    bool first = true;
+    for (const practice::Section &section : sheet.sections) {
+        QTextDocument document;
+        fillSection(document, section, page);
+        for (int index = 0; index < document.pageCount(); ++index) {
+            if (!first && !device->newPage())
+                return false;
+            first = false;
+            painter.save();
+            const QRectF view(0, index * page.height(), page.width(), page.height());
+            painter.translate(0, -view.top());
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = view;
+            document.documentLayout()->draw(&painter, context);
+            painter.restore();
+        }
+    }
+    return painter.end();
 }
 
 bool writeWorksheetPdf(const practice::WorksheetOptions &options, const QString &path, QString *error)
