@@ -105,8 +105,8 @@ struct Candidate
 constexpr std::array<std::array<int, 3>, 7> kTriples{{{3, 4, 5}, {5, 12, 13}, {8, 15, 17},
     {7, 24, 25}, {20, 21, 29}, {12, 35, 37}, {9, 40, 41}}};
 
-// The five quantities of a rectangle with whole sides counted in 1/scale, the area in
-// 1/scale²; the diagonal only where it is whole too.
+// The five quantities of a rectangle, the lengths counted in 1/scale and the area in
+// 1/scale²; the diagonal is 0 unless the sides come from a triple.
 struct Counts
 {
     qint64 a, b, d, P, S;
@@ -130,7 +130,7 @@ public:
     Candidate impossible();
 
 private:
-    Counts triple(qint64 unitsPerStep, qint64 maxSide);
+    Counts triple(qint64 maxSide);
     Counts sides(qint64 low, qint64 high);
     qint64 between(qint64 low, qint64 high) { return m_draw.between(low, high); }
 
@@ -139,12 +139,12 @@ private:
     int m_variant;
 };
 
-// A scaled triple, with a side at most maxSide counts; a and b either way round.
-Counts Maker::triple(qint64 unitsPerStep, qint64 maxSide)
+// A scaled triple, the longer side at most maxSide unless the triple is longer; a and
+// b either way round.
+Counts Maker::triple(qint64 maxSide)
 {
     const auto &t = kTriples[std::size_t(m_draw.below(kTriples.size()))];
-    const qint64 steps = std::max<qint64>(1, maxSide / (t[1] * unitsPerStep));
-    const qint64 k = unitsPerStep * between(1, steps);
+    const qint64 k = between(1, std::max<qint64>(1, maxSide / t[1]));
     qint64 a = t[0] * k, b = t[1] * k;
     if (m_draw.below(2))
         std::swap(a, b);
@@ -167,14 +167,14 @@ Candidate Maker::possible()
     const bool diagonalGiven = v == 2 || v == 5 || v == 8 || v == 9;
     switch (m_level) {
     case Level::Whole:
-        return pick(triple(1, 40), v, 1);
+        return pick(triple(40), v, 1);
     case Level::Decimal: {
         // Tenths mostly; hundredths where no area is given, so that the area too
         // has two decimals at most.
         if (diagonalGiven && m_draw.below(3) == 0) {
             // A triple scaled by a decimal: d has one decimal and the answers too.
-            Counts c = triple(1, 40);
-            const qint64 k = 1 + m_draw.below(9); // c · k / 10, k not a multiple of 10
+            const Counts c = triple(40);
+            const qint64 k = between(1, 9); // scaled by k : 10
             return pick(Counts{c.a * k, c.b * k, c.d * k, c.P * k, c.S * k * k}, v, 10);
         }
         if (!diagonalGiven) {
@@ -186,9 +186,8 @@ Candidate Maker::possible()
         const qint64 d = between(30, 400);
         switch (v) {
         case 2:
-        case 5: {
+        case 5:
             return Candidate{between(d / 5 + 1, d * 9 / 10), d, 10};
-        }
         case 8: {
             // P : (2√2) < d < P : 2, i.e. 2d < P < 2√2 · d, away from both ends: near
             // 2d one side is a sliver, near 2√2 · d the rectangle a square.
