@@ -15,6 +15,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -93,7 +94,10 @@ WorksheetDialog::WorksheetDialog(const practice::WorksheetOptions &options, QWid
     form->addRow(u"Нива:"_s, levels);
     form->addRow(u"Варианти:"_s, variants);
     form->addRow(u"&Мерна единица:"_s, m_unit);
-    form->addRow(u"&Номер на листа:"_s, seedRow);
+    // A row of two widgets: the label names the number, which Alt+Н reaches.
+    auto *seedLabel = new QLabel(u"&Номер на листа:"_s, this);
+    seedLabel->setBuddy(m_seed);
+    form->addRow(seedLabel, seedRow);
     form->addRow(QString(), m_withoutRectangle);
 
     m_save = new QPushButton(u"Запиши PDF…"_s, this);
