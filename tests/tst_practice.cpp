@@ -125,6 +125,11 @@ void TstPractice::everyProblemOfItsLevel()
             irrational = irrational || !truth.isRational();
             if (level == Level::Whole)
                 QVERIFY2(isWhole(truth), where);
+            // A hint for every unknown: its formula, or the equation of the sides.
+            const QString hint = readable(p.hint(column));
+            QVERIFY2(hint.startsWith(Problem::letter(column) + u" = "_s)
+                         || hint.startsWith(u"a и b са корените на уравнението x² − "_s),
+                     where + " " + hint.toUtf8());
             // The key's exact form and its hundredths are right; a hundredth off is not.
             const QString exact = solver::working::form(truth).text;
             QVERIFY2(practice::checkAnswer(p, column, exact).verdict == Verdict::Right,

@@ -498,21 +498,23 @@ QString Problem::hint(int column) const
         }
         return QString();
     };
+    // The lines of the working that the quadratic's variants start from, found by the
+    // quantity they give; without one, the formula alone.
     switch (step->formula) {
     case solver::Formula::SmallerRoot:
     case solver::Formula::LargerRoot:
-        return lineStarting(u"a и b са корените"_s);
+        if (const QString equation = lineStarting(u"a и b са корените"_s); !equation.isEmpty())
+            return equation;
+        break;
     case solver::Formula::Area:
         // From a diagonal and a perimeter the product of the sides is the area.
-        if (m_variant == 8) {
-            return solver::working::glued(u"S = "_s)
-                + formulaOf(lineStarting(u"a · b = (P² : 4 − d²) : 2"_s), true);
-        }
+        if (const QString product = lineStarting(u"a · b = "_s); m_variant == 8 && !product.isEmpty())
+            return solver::working::glued(u"S = "_s) + formulaOf(product, true);
         break;
     case solver::Formula::Perimeter:
-        if (m_variant == 9) {
+        if (const QString sum = lineStarting(u"a + b = "_s); m_variant == 9 && !sum.isEmpty()) {
             return formulaOf(solver::cellFormula(m_steps, column, m_unit), false) + u"; "_s
-                + formulaOf(lineStarting(u"a + b = √(d² + 2S)"_s), true);
+                + formulaOf(sum, true);
         }
         break;
     default:
