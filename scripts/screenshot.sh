@@ -90,8 +90,10 @@ right=$((r1 > r2 ? r1 : r2)); bottom=$((b1 > b2 ? b1 : b2))
 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$solution_out"
 echo "Wrote $solution_out"
 
-# "Упражнение" with the numbers written as in Bulgaria, on a problem with a root.
-kill "$app" 2>/dev/null || true
+# "Упражнение" with the numbers written as in Bulgaria, on a problem with a root, on a
+# display of its own: on the calculator's, keys sent there could reach the new window.
+kill "$app" "$wm" "$xvfb" 2>/dev/null || true
+start_virtual_desktop 1400x700
 printf '[practice]\nlevel=3\nvariant=2\nunit=cm\nwithoutRectangle=false\n' >>"$settings/quadrelon.example/Quadrelon.conf"
 LANG=bg_BG.UTF-8 LC_ALL=bg_BG.UTF-8 XDG_CONFIG_HOME=$settings "$build/src/quadrelon" --practice &
 app=$!
