@@ -33,7 +33,9 @@ struct Settings
 {
     QList<Level> levels{Level::Whole}; // a problem takes one of them; empty: all three
     QList<int> variants;               // the variants 1 to 10 to choose from; empty: all ten
-    bool withoutRectangle = false;     // "и задачи без решение": about one in six has none
+    // "и задачи без решение": about one in six has none, from the chosen variants that
+    // can have none (two sides, or a side and the area, always have a rectangle).
+    bool withoutRectangle = false;
     solver::LengthUnit unit = solver::LengthUnit::Centimetre;
 
     bool operator==(const Settings &) const = default;
