@@ -166,6 +166,9 @@ void TstPractice::sameNumberSameProblem()
     const Problem first = practice::makeProblem(4821, settings);
     QCOMPARE(practice::makeProblem(4821, settings).statement(), first.statement());
     QCOMPARE(first.title(), u"Задача № 4821"_s);
+    QCOMPARE(practice::levelName(Level::Whole), u"Ниво 1 — цели числа"_s);
+    QCOMPARE(practice::levelName(Level::Decimal), u"Ниво 2 — десетични"_s);
+    QCOMPARE(practice::levelName(Level::Roots), u"Ниво 3 — корени"_s);
 }
 
 void TstPractice::statements_data()
