@@ -327,7 +327,11 @@ public:
     static Problem make(quint32 number, const Settings &settings)
     {
         Draw draw(0x51ad'7e1f'00d5'0000ull ^ number);
-        QList<Level> levels = settings.levels;
+        QList<Level> levels;
+        for (const Level level : settings.levels) {
+            if (int(level) >= 1 && int(level) <= kLevelCount)
+                levels << level;
+        }
         if (levels.isEmpty())
             levels = {Level::Whole, Level::Decimal, Level::Roots};
         QList<int> variants;
