@@ -22,7 +22,8 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSettings>
-#include <QShortcut>
+#include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -584,6 +585,19 @@ void PracticeWindow::updateButtons()
     m_solution->setEnabled(open);
     m_root->setEnabled(open);
     m_noRectangle->setEnabled(open);
+}
+
+void PracticeWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Said once more when the window is first seen: said while it was made, before a
+    // screen reader knew of it, the problem was heard by nobody.
+    if (!event->spontaneous() && !m_shown) {
+        m_shown = true;
+        QTimer::singleShot(0, this, [this] {
+            accessibility::say(this, m_sitting.problem().title() + u". "_s + m_sitting.problem().statement());
+        });
+    }
 }
 
 bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)

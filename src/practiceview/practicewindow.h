@@ -70,6 +70,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // The name, field, unit and verdict of one quantity, shown when the problem asks
@@ -121,6 +122,7 @@ private:
     QPlainTextEdit *m_working = nullptr;
     // The answer field last in focus, which "√" writes into.
     QPointer<QLineEdit> m_lastField;
+    bool m_shown = false;
 };
 
 } // namespace practiceview
