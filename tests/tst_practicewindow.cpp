@@ -318,6 +318,27 @@ private Q_SLOTS:
         QCOMPARE(practice->window(), first);
     }
 
+    // What the command line starts: "Упражнение", and with --worksheet the dialog over
+    // it with the settings given.
+    void startWindows()
+    {
+        commandline::Request practice = commandline::parse({u"quadrelon"_s, u"--practice"_s});
+        const std::unique_ptr<QWidget> window = practiceview::createStartWindow(practice);
+        QCOMPARE(window->windowTitle(), u"Упражнение"_s);
+
+        const commandline::Request sheet = commandline::parse(
+            {u"quadrelon"_s, u"--worksheet"_s, u"--problems"_s, u"7"_s, u"--versions"_s, u"4"_s, u"--seed"_s, u"99"_s});
+        const std::unique_ptr<QWidget> under = practiceview::createStartWindow(sheet);
+        under->show();
+        QTRY_VERIFY(under->findChild<practiceview::WorksheetDialog *>());
+        auto *dialog = under->findChild<practiceview::WorksheetDialog *>();
+        QTRY_VERIFY(dialog->isVisible());
+        QCOMPARE(dialog->findChild<QSpinBox *>(u"problemCount"_s)->value(), 7);
+        QCOMPARE(dialog->findChild<QSpinBox *>(u"versionCount"_s)->value(), 4);
+        QCOMPARE(dialog->findChild<QSpinBox *>(u"seed"_s)->value(), 99);
+        dialog->reject();
+    }
+
     void worksheetDialogTakesTheSettings()
     {
         practice::WorksheetOptions options;
