@@ -154,6 +154,10 @@ private Q_SLOTS:
         QTest::newRow("wrong, then right") << QStringList{u"4"_s, u"5,20"_s} << u"✓ вярно"_s
                                            << PracticeWindow::rightColour() << QString() << u"Вярно: 1 от 1"_s
                                            << true << u"b: вярно"_s;
+        QTest::newRow("the same wrong answer again: no second try")
+            << QStringList{u"4"_s, u"4"_s} << u"✗ грешно"_s << PracticeWindow::wrongColour()
+            << u"Този отговор вече е проверен: поправете го и натиснете „Провери“."_s << u"Вярно: 0 от 1"_s << false
+            << u"Този отговор вече е проверен: поправете го и натиснете „Провери“."_s;
         QTest::newRow("unreadable: no try")
             << QStringList{u"3,5,6"_s} << u"? не се чете „,6“: напишете число като 5,2 или 3√3"_s
             << QColor(QPalette().color(QPalette::Base)) << QString() << u"Вярно: 0 от 0"_s << false
@@ -178,8 +182,8 @@ private Q_SLOTS:
         QCOMPARE(w.window.score()->text(), score);
         QCOMPARE(w.window.field(kB)->isReadOnly(), closed);
         QCOMPARE(w.said(), said);
-        // The working comes after a second wrong try only, and whole.
-        const bool working = typed.size() == 2 && verdict.startsWith(u"✗"_s);
+        // The working comes with the answer, after a second wrong try only, and whole.
+        const bool working = verdict.contains(u"Отговор"_s);
         QCOMPARE(w.window.working()->toPlainText().isEmpty(), !working);
         if (working) {
             QCOMPARE(w.window.working()->toPlainText().split(u'\n').first(), u"Вариант 2"_s);
@@ -280,6 +284,25 @@ private Q_SLOTS:
         QCOMPARE(w.window.noRectangleVerdict()->text(), verdict);
         QCOMPARE(w.window.score()->text(), score);
         QCOMPARE(w.said(), u"Няма такъв правоъгълник: "_s + verdict.mid(2));
+    }
+
+    // Numbers typed where there is no rectangle: wrong, the condition to check as the
+    // hint, then the reason, and no field takes more typing.
+    void numbersWhereThereIsNoRectangle()
+    {
+        Window w;
+        w.window.showProblem(Problem::withGivens(2, 7, 5, Level::Whole));
+        w.answer(kB, u"3"_s);
+        QCOMPARE(w.window.verdict(kB)->text(), u"✗ грешно"_s);
+        QCOMPARE(w.window.message()->text(),
+                 u"Подсказка: Проверете дали има такъв правоъгълник: трябва страна\u00A0<\u00A0d."_s);
+        w.answer(kP, u"24"_s);
+        QCOMPARE(w.window.verdict(kP)->text(),
+                 u"✗ грешно. Отговор: a = 7 см ≥ d = 5 см. Няма правоъгълник с тези стойности: страната трябва да е "
+                 u"по-\u2060къса от диагонала (трябва страна\u00A0<\u00A0d)."_s);
+        for (int column : {kB, kP, kS})
+            QVERIFY(w.window.field(column)->isReadOnly());
+        QCOMPARE(w.window.score()->text(), u"Вярно: 0 от 1"_s);
     }
 
     void settingsAreKept()

@@ -96,6 +96,7 @@ void PracticeWindow::findProblem()
 void PracticeWindow::showProblem(const practice::Problem &problem)
 {
     m_sitting.start(problem);
+    m_judged = {};
     m_title->setText(problem.title());
     m_statement->setText(problem.statement());
     const QList<int> unknowns = problem.unknowns();
@@ -193,27 +194,38 @@ void PracticeWindow::check()
         if (problem.hasRectangle())
             m_noRectangle->setChecked(false);
     } else {
-        // The fields typed into; with none, the one in focus, so that the pupil hears
-        // that it is empty.
+        // The fields typed into since they were last judged: an answer judged once is
+        // no new try. With none, the one in focus, so that the pupil hears that it is
+        // empty or was judged already.
         QList<int> columns;
+        int focused = -1;
+        int firstOpen = -1;
         for (int column : problem.unknowns()) {
-            if (m_sitting.state(problem.hasRectangle() ? column : practice::kNoRectangle) == FieldState::Open
-                && !m_rows[column].field->text().trimmed().isEmpty())
+            if (m_sitting.state(problem.hasRectangle() ? column : practice::kNoRectangle) != FieldState::Open)
+                continue;
+            if (firstOpen < 0)
+                firstOpen = column;
+            if (m_rows[column].field == m_lastField)
+                focused = column;
+            const QString text = m_rows[column].field->text().trimmed();
+            if (!text.isEmpty() && text != m_judged[std::size_t(column)])
                 columns << column;
         }
+        // Without a rectangle every field is a try at the same question: one answer
+        // is judged, the one in focus where it is new.
+        if (!problem.hasRectangle() && columns.size() > 1)
+            columns = {columns.contains(focused) ? focused : columns.first()};
         if (columns.isEmpty()) {
-            int column = problem.unknowns().value(0);
-            for (int c : problem.unknowns()) {
-                if (m_rows[c].field == m_lastField && m_sitting.state(c) == FieldState::Open)
-                    column = c;
+            const int column = focused >= 0 ? focused : firstOpen;
+            if (!m_rows[column].field->text().trimmed().isEmpty()) {
+                m_message->setText(u"Този отговор вече е проверен: поправете го и натиснете „Провери“."_s);
+                accessibility::say(this, m_message->text());
+                return;
             }
             columns << column;
         }
-        // Without a rectangle every field is a try at the same question: one answer
-        // is judged, not each.
-        if (!problem.hasRectangle())
-            columns = columns.mid(0, 1);
         for (int column : std::as_const(columns)) {
+            m_judged[std::size_t(column)] = m_rows[column].field->text().trimmed();
             const practice::Feedback feedback = m_sitting.answer(column, m_rows[column].field->text());
             const int state = problem.hasRectangle() ? column : practice::kNoRectangle;
             markField(column, feedback.check, m_sitting.state(state) != FieldState::Open);

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class QCheckBox;
@@ -123,6 +124,8 @@ private:
     // The answer field last in focus, which "√" writes into.
     QPointer<QLineEdit> m_lastField;
     bool m_shown = false;
+    // What each field held when it was last judged.
+    std::array<QString, 5> m_judged;
 };
 
 } // namespace practiceview
