@@ -33,7 +33,8 @@ endfunction()
 
 # The suites that need Qt Core alone run under Node: they read their data files from
 # the real file system and hand their exit status to Node.
-set(QUADRELON_WEB_TESTS tst_solver tst_numbertext tst_variant tst_working)
+set(QUADRELON_WEB_TESTS tst_solver tst_numbertext tst_variant tst_working
+    tst_practice tst_practiceanswer tst_practicesheet)
 
 # Called once the targets are there.
 function(quadrelon_web_build)

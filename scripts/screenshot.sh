@@ -6,16 +6,28 @@
 # with a window manager, does a calculation as a user would ("Вариант 10" with
 # P = 14 and S = 12) and captures the window with its title bar. Then does an example
 # with a root ("Вариант 2" with a = 3 and d = 6, in centimetres), opens the "Решение"
-# window with its shortcut and captures both windows side by side.
+# window with its shortcut and captures both windows side by side. Then opens
+# "Упражнение" on problem № 95428 ("Ниво 3 — корени", "Вариант 2"), answers P almost
+# right and b wrong, and captures the window after each; last, writes a worksheet with
+# --worksheet and renders its first page and the first page of its key (pdftoppm).
 # Usage: scripts/screenshot.sh [output.png [solution.png]]   (LANG decides the number format)
+# QUADRELON_BUILD_DIR names a build to take the program from instead of the default preset's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
 solution_out=${2:-docs/screenshot-solution.png}
+practice_almost_out=docs/screenshot-practice-almost.png
+practice_hint_out=docs/screenshot-practice-hint.png
+worksheet_out=docs/worksheet-page.png
+worksheet_key_out=docs/worksheet-key.png
 
-scripts/deps.sh xdotool openbox imagemagick x11-utils
-cmake --preset default >/dev/null
-cmake --build --preset default >/dev/null
+scripts/deps.sh xdotool openbox imagemagick x11-utils poppler-utils
+build=${QUADRELON_BUILD_DIR:-}
+if [ -z "$build" ]; then
+    cmake --preset default >/dev/null
+    cmake --build --preset default >/dev/null
+    build=build/default
+fi
 
 . scripts/virtual-desktop.sh
 cleanup() {
@@ -29,7 +41,7 @@ start_virtual_desktop 1400x700
 settings=$(mktemp -d)
 mkdir -p "$settings/quadrelon.example"
 printf '[solution]\nunit=cm\n' >"$settings/quadrelon.example/Quadrelon.conf"
-XDG_CONFIG_HOME=$settings build/default/src/quadrelon &
+XDG_CONFIG_HOME=$settings "$build/src/quadrelon" &
 app=$!
 window=$(xdotool search --sync --onlyvisible --name 'Математика')
 sleep 0.5
@@ -77,3 +89,46 @@ left=$((l1 < l2 ? l1 : l2)); top=$((t1 < t2 ? t1 : t2))
 right=$((r1 > r2 ? r1 : r2)); bottom=$((b1 > b2 ? b1 : b2))
 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$solution_out"
 echo "Wrote $solution_out"
+
+# "Упражнение" with the numbers written as in Bulgaria, on a problem with a root, on a
+# display of its own: on the calculator's, keys sent there could reach the new window.
+kill "$app" "$wm" "$xvfb" 2>/dev/null || true
+start_virtual_desktop 1400x700
+printf '[practice]\nlevel=3\nvariant=2\nunit=cm\nwithoutRectangle=false\n' >>"$settings/quadrelon.example/Quadrelon.conf"
+LANG=bg_BG.UTF-8 LC_ALL=bg_BG.UTF-8 XDG_CONFIG_HOME=$settings "$build/src/quadrelon" --practice &
+app=$!
+practice=$(xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
+sleep 0.5
+xdotool key --window "$practice" ctrl+g   # "Задача №…"
+sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 50 "95428"
+xdotool key Return
+sleep 0.5
+xdotool key Tab
+xdotool type --delay 50 "53,7"            # P = 18 + 2√319 ≈ 53,72: almost, to tenths
+xdotool key Return
+sleep 0.5
+import -frame -window "$practice" "$practice_almost_out"
+echo "Wrote $practice_almost_out"
+xdotool type --delay 50 "17"              # into b = √319 ≈ 17,86: wrong, and the hint
+xdotool key Return
+sleep 0.5
+import -frame -window "$practice" "$practice_hint_out"
+echo "Wrote $practice_hint_out"
+
+# A worksheet of two versions and the first page of its key.
+sheet=$(mktemp -d)
+"$build/src/quadrelon" --worksheet --problems 6 --versions 2 --levels 1,2,3 --variants 1-10 --unit см \
+    --seed 4821 --output "$sheet/лист.pdf"
+pdftoppm -r 60 -png -f 1 -l 1 -singlefile "$sheet/лист.pdf" "${worksheet_out%.png}"
+echo "Wrote $worksheet_out"
+pages=$(pdfinfo "$sheet/лист.pdf" | awk '/^Pages:/ {print $2}')
+for page in $(seq 1 "$pages"); do
+    if pdftotext -f "$page" -l "$page" "$sheet/лист.pdf" - | grep -qx 'Отговори'; then
+        pdftoppm -r 60 -png -f "$page" -l "$page" -singlefile "$sheet/лист.pdf" "${worksheet_key_out%.png}"
+        echo "Wrote $worksheet_key_out"
+        break
+    fi
+done
+rm -rf "$sheet"

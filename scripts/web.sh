@@ -92,7 +92,7 @@ build_program() {
 }
 
 # The Qt-Core-only suites, the ones that need no screen.
-web_tests=(tst_solver tst_numbertext tst_variant tst_working)
+web_tests=(tst_solver tst_numbertext tst_variant tst_working tst_practice tst_practiceanswer tst_practicesheet)
 
 # The room the page keeps for the window and the windows it opens, in Qt's pixels
 # with the frame Qt draws around them; a smaller viewport scales the program down.

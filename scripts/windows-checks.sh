@@ -104,6 +104,8 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrelon'
 check "installed for the user alone" cmp -s "$programs/quadrelon.exe" "$exe"
 check "Start-menu shortcut to the program" \
     sh -c "strings -el '$menu/Quadrelon.lnk' | grep -qi 'Programs.Quadrelon.quadrelon.exe'"
+check "Start-menu shortcut to the practice" \
+    sh -c "strings -el '$menu/Quadrelon – Упражнение.lnk' | grep -q -- '--practice'"
 check "listed among the user's programs" sh -c "wine64 reg query '$key' /v UninstallString | grep -q uninstall.exe"
 wine64 "$programs/uninstall.exe" /S
 settle

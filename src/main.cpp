@@ -1,15 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Quadrelon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/quadrelon.h"
+#include "commandline/commandline.h"
+#include "practiceview/practiceaction.h"
 #include "runtime/startup.h"
-#include "solution/solutionaction.h"
 
 int main(int argc, char *argv[])
 {
-    return runtime::runProgram(argc, argv, [] {
-        auto calculator = std::make_unique<Quadrelon>();
-        SolutionAction::attach(*calculator);
-        return calculator;
-    });
+    // Read before the application exists: --help and a worksheet written to a file
+    // need no screen.
+    const commandline::Request request = commandline::parse(commandline::fromArgv(argc, argv));
+    if (request.action == commandline::Action::Exit) {
+        commandline::print(request);
+        return request.status;
+    }
+    if (commandline::needsNoScreen(request)) {
+        return runtime::runTask(argc, argv,
+                                [&request] { return practiceview::writeWorksheetFile(request.worksheet); });
+    }
+    return runtime::runProgram(argc, argv, [&request] { return practiceview::createStartWindow(request); });
 }

@@ -2,10 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """The calculator's accessibility tree over AT-SPI, as tst_accessibility.sh starts it:
-selects "Вариант 10", types P = 14 and S = 12, presses "Изчисли", reads the row back."""
+selects "Вариант 10", types P = 14 and S = 12, presses "Изчисли", reads the row back.
+Then "Упражнение" (quadrelon --practice, "Вариант 2"): the problem is spoken, and after
+a wrong answer and "Провери" the verdict and the hint."""
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import warnings
 
@@ -42,6 +45,16 @@ def child(parent, name):
     return found[0]
 
 
+def descendant(parent, name):
+    for c in children(parent):
+        if c.get_name() == name:
+            return c
+        found = c.get_child_count() and descendant(c, name)
+        if found:
+            return found
+    return None
+
+
 def do(obj, action):
     # get_action_name is deprecated in favour of a get_name that the binding hides
     # behind Accessible.get_name.
@@ -76,6 +89,37 @@ def start_display():
         return server, ":" + pipe.readline().strip()
 
 
+def practice(env):
+    """The practice window's announcements, on problems of "Вариант 2" (a and d given)."""
+    with tempfile.TemporaryDirectory() as settings:
+        os.makedirs(os.path.join(settings, "quadrelon.example"))
+        with open(os.path.join(settings, "quadrelon.example", "Quadrelon.conf"), "w", encoding="utf-8") as conf:
+            conf.write("[practice]\nlevel=1\nvariant=2\nunit=cm\nwithoutRectangle=false\n")
+        shown = []
+        listener = Atspi.EventListener.new(
+            lambda e: shown.append(e.source.get_name()) if e.detail1 and e.source.get_role() == Atspi.Role.NOTIFICATION else None)
+        listener.register("object:state-changed:showing")
+        program = subprocess.Popen([sys.argv[1], "--practice"], env=dict(env, XDG_CONFIG_HOME=settings))
+        try:
+            window = application().get_child_at_index(0)
+            check("practice: window role", window.get_role(), Atspi.Role.FRAME)
+            check("practice: window name", window.get_name(), "Упражнение")
+            wait_until(lambda: shown, 5)
+            check("practice: problem announced", bool(shown) and shown[-1].startswith("Задача № ")
+                  and shown[-1].endswith("Намерете b, P и S."), True)
+            shown.clear()
+            field = descendant(window, "b = см")
+            if not field:
+                sys.exit("FAIL: no field 'b = см' in 'Упражнение'")
+            field.set_text_contents("0")
+            do(child(window, "Провери"), "press")
+            check("practice: verdict and hint announced", wait_until(lambda: shown) and shown[-1].startswith(
+                "b: грешно. Подсказка: b\u00a0=\u00a0√(d²\u00a0−\u00a0a²) = √("), True)
+        finally:
+            program.terminate()
+            program.wait()
+
+
 def main():
     server, display = start_display()
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8")
@@ -108,6 +152,9 @@ def main():
             cell = child(window, f"Вариант 10, {quantity}, резултат")
             check(f"{quantity}: text", cell.get_text(0, -1), text)
             check(f"{quantity}: disabled", cell.get_state_set().contains(Atspi.StateType.SENSITIVE), False)
+        program.terminate()
+        program.wait()
+        practice(env)
     finally:
         program.terminate()
         program.wait()

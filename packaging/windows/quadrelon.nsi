@@ -63,6 +63,9 @@ Section "Quadrelon" SecProgram
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     CreateShortcut "$SMPROGRAMS\Quadrelon.lnk" "$INSTDIR\quadrelon.exe" "" "$INSTDIR\quadrelon.exe" 0
+    ; The practice window straight from the menu, for a pupil who came to practise.
+    CreateShortcut "$SMPROGRAMS\Quadrelon – Упражнение.lnk" "$INSTDIR\quadrelon.exe" "--practice" \
+        "$INSTDIR\quadrelon.exe" 0
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Quadrelon"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -78,6 +81,7 @@ SectionEnd
 Section "Uninstall"
     SetShellVarContext current
     Delete "$SMPROGRAMS\Quadrelon.lnk"
+    Delete "$SMPROGRAMS\Quadrelon – Упражнение.lnk"
     Delete "$INSTDIR\quadrelon.exe"
     Delete "$INSTDIR\README.bg.txt"
     Delete "$INSTDIR\README.en.txt"

@@ -78,9 +78,10 @@ public:
     }
 };
 
-// The calculator's window. A top-level QWidget is otherwise a "filler" with a title,
-// which Orca does not announce as the window the user is in. Its announcer is its
-// last child, so that the tree holds every object that sends events.
+// A window that speaks through an announcer. A top-level QWidget is otherwise a
+// "filler" with a title, which Orca does not announce as the window the user is in.
+// Its announcer is its last child, so that the tree holds every object that sends
+// events.
 class WindowInterface : public QAccessibleWidget
 {
 public:
@@ -111,14 +112,15 @@ QAccessibleInterface *createInterface(const QString &, QObject *object)
 {
     if (auto *announcer = qobject_cast<Announcer *>(object))
         return new AnnouncerInterface(announcer);
-    if (auto *window = qobject_cast<Quadrelon *>(object))
-        return new WindowInterface(window);
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget && widget->isWindow()
+        && (qobject_cast<Quadrelon *>(object)
+            || widget->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly)))
+        return new WindowInterface(widget);
     return nullptr;
 }
 
-} // namespace
-
-void attach(Quadrelon *window)
+Announcer *announcerOf(QWidget *window)
 {
     static const bool installed = [] {
         QAccessible::installFactory(createInterface);
@@ -126,11 +128,36 @@ void attach(Quadrelon *window)
     }();
     Q_UNUSED(installed);
 
-    auto *announcer = new Announcer(window);
+    if (auto *announcer = window->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly))
+        return announcer;
+    return new Announcer(window);
+}
+
+} // namespace
+
+void attach(Quadrelon *window)
+{
+    Announcer *announcer = announcerOf(window);
     QObject::connect(window, &Quadrelon::calculated, announcer,
                      [window, announcer] { announcer->say(resultsText(*window)); });
     for (const auto gone : {&Quadrelon::givenChanged, &Quadrelon::calculationFailed, &Quadrelon::cleared})
         QObject::connect(window, gone, announcer, &Announcer::forget);
+}
+
+void speaks(QWidget *window)
+{
+    announcerOf(window);
+}
+
+void say(QWidget *window, const QString &text)
+{
+    announcerOf(window)->say(text);
+}
+
+QString lastSaid(const QWidget *window)
+{
+    const auto *announcer = window->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly);
+    return announcer ? announcer->text() : QString();
 }
 
 QString resultsText(const Quadrelon &window)

@@ -30,6 +30,16 @@ protected:
 // gone from the grid, the reader finds them no more.
 void attach(Quadrelon *window);
 
+// Gives another window of the program the same voice: exposed as a window, with an
+// announcer for say(). Called before the window is first shown.
+void speaks(QWidget *window);
+
+// Has the screen reader speak the text now, from the window's announcer.
+void say(QWidget *window, const QString &text);
+
+// What the window last had spoken; empty when nothing.
+QString lastSaid(const QWidget *window);
+
 // The selected row as it is spoken: "a = 3,00; b = 4,00; d = 5,00; P = 14,00; S = 12,00".
 QString resultsText(const Quadrelon &window);
 

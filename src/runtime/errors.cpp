@@ -68,6 +68,8 @@ QString errorMessage(ErrorCode code, Quantities about)
         return QStringLiteral("Грешка при достъп до елемент на прозореца.");
     case ErrorCode::PrintingUnavailable:
         return QStringLiteral("Печатът не е достъпен: модулът за печат не е инсталиран.");
+    case ErrorCode::FileNotWritten:
+        return QStringLiteral("Файлът не може да бъде записан.");
     case ErrorCode::SideUnderflow:
         return QStringLiteral("Загуба на точност: едната страна е толкова ") + more(u"малка")
             + QStringLiteral(" от другата, че при изчислението излиза 0.");

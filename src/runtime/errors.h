@@ -22,6 +22,7 @@ enum class ErrorCode : int {
     FloatingPoint = 16,      // the floating-point status check found an exception flag
     ControlFailure = 440,    // a control could not be reached
     PrintingUnavailable = 441, // the printing module is not installed
+    FileNotWritten = 442,    // a file the user named could not be written
     SideUnderflow = 17,      // a side too small beside the other to be told from 0
 
     // The given values describe no real rectangle. Equality in the first four gives

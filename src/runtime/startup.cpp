@@ -89,6 +89,17 @@ QString qtTextsDirectory()
     return QString();
 }
 
+bool reportMissingDisplay()
+{
+    if (!displayMissing())
+        return false;
+    std::fputs("quadrelon: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+               "start it from a desktop session, or under a virtual display: "
+               "xvfb-run -a quadrelon\n",
+               stderr);
+    return true;
+}
+
 } // namespace
 
 void keepLargeBlocksForReuse()
@@ -119,15 +130,39 @@ bool installBulgarianQtTexts()
     return QCoreApplication::installTranslator(new QtTextsOnDemand(directory, qApp));
 }
 
+namespace {
+
+// The names, version, icon and Qt texts every start gives the application.
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Quadrelon"));
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationVersion(QStringLiteral(QUADRELON_VERSION_STRING));
+    QApplication::setOrganizationDomain(QStringLiteral("quadrelon.example"));
+    QApplication::setDesktopFileName(QStringLiteral("example.quadrelon.Quadrelon"));
+    QApplication::setWindowIcon(programIcon());
+    installBulgarianQtTexts();
+}
+
+} // namespace
+
+int runTask(int &argc, char **argv, const std::function<int()> &task)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID) && !defined(Q_OS_WASM)
+    // Nothing is shown, so no display is needed: Qt's offscreen platform, unless
+    // another one is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    QApplication app(argc, argv);
+    nameApplication();
+    return task();
+}
+
 int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow)
 {
-    if (displayMissing()) {
-        std::fputs("quadrelon: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                   "start it from a desktop session, or under a virtual display: "
-                   "xvfb-run -a quadrelon\n",
-                   stderr);
+    if (reportMissingDisplay())
         return 2;
-    }
 
     // In the browser exec() never returns: it leaves through a JavaScript exception
     // that gives this function's stack frame back while the program goes on, so what
@@ -136,13 +171,7 @@ int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidg
     static
 #endif
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quadrelon"));
-    QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationVersion(QStringLiteral(QUADRELON_VERSION_STRING));
-    QApplication::setOrganizationDomain(QStringLiteral("quadrelon.example"));
-    QApplication::setDesktopFileName(QStringLiteral("example.quadrelon.Quadrelon"));
-    QApplication::setWindowIcon(programIcon());
-    installBulgarianQtTexts();
+    nameApplication();
 
 #if defined(Q_OS_WASM)
     static

@@ -16,6 +16,12 @@ namespace runtime {
 // and delivers events until it is closed. Returns the process exit code.
 int runProgram(int &argc, char **argv, const std::function<std::unique_ptr<QWidget>()> &createWindow);
 
+// Like runProgram for a task that needs the application but shows no window, such as
+// a file written from the command line: it needs no display, and on X11 and Wayland
+// systems runs on Qt's offscreen platform unless QT_QPA_PLATFORM names another.
+// Returns the task's exit code.
+int runTask(int &argc, char **argv, const std::function<int()> &task);
+
 // Lets the C library keep large freed blocks for reuse. A cell holding a very long
 // text (a pasted megabyte) is laid out anew by Qt at every change and paint, in
 // glyph arrays of tens of megabytes; handed out as fresh memory mappings each time,

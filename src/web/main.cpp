@@ -5,23 +5,29 @@
 // only sans faces. The program carries Liberation Serif, made to Times New Roman's
 // measures, which the window takes where Times New Roman is missing; it is added once
 // the application is there and before the window asks for a font. On phones and
-// tablets, taps and a held finger do what they do elsewhere there.
-#include "form/quadrelon.h"
+// tablets, taps and a held finger do what they do elsewhere there. The page's address
+// stands for the command line: "?practice" opens "Упражнение".
+#include "commandline/commandline.h"
 #include "form/touchhabits.h"
+#include "practiceview/practiceaction.h"
 #include "runtime/startup.h"
-#include "solution/solutionaction.h"
 
 #include <QFontDatabase>
 #include <QString>
+#include <QUrlQuery>
+
+#include <emscripten/val.h>
 
 int main(int argc, char *argv[])
 {
-    return runtime::runProgram(argc, argv, [] {
+    commandline::Request request;
+    const QString search = QString::fromStdString(emscripten::val::global("location")["search"].as<std::string>());
+    if (QUrlQuery(search.mid(1)).hasQueryItem(QStringLiteral("practice")))
+        request.action = commandline::Action::Practice;
+    return runtime::runProgram(argc, argv, [request] {
         for (const char *face : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"})
             QFontDatabase::addApplicationFont(QStringLiteral(":/quadrelon/fonts/") + QLatin1String(face));
         TouchHabits::install();
-        auto calculator = std::make_unique<Quadrelon>();
-        SolutionAction::attach(*calculator);
-        return calculator;
+        return practiceview::createStartWindow(request);
     });
 }
