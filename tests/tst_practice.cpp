@@ -246,7 +246,7 @@ void TstPractice::answersAndReasons()
 {
     const Problem roots = Problem::withGivens(2, 3.0, 6.0, Level::Roots);
     QCOMPARE(readable(roots.answer(1)), u"b = 3√3 см ≈ 5,20 см"_s);
-    QCOMPARE(readable(roots.answer(3)), u"P = 6 + 6√3 ≈ 16,39 см"_s);
+    QCOMPARE(readable(roots.answer(3)), u"P = (6 + 6√3) см ≈ 16,39 см"_s);
     QVERIFY(roots.hasRectangle() && roots.reason().isEmpty());
     const Problem none = Problem::withGivens(5, 7.0, 5.0, Level::Whole);
     QVERIFY(!none.hasRectangle() && none.answer(0).isEmpty());

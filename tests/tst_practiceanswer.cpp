@@ -153,7 +153,7 @@ void TstPracticeAnswer::aSitting()
     QCOMPARE(sitting.state(3), practice::FieldState::Open);
     f = sitting.answer(3, u"17"_s);
     QVERIFY(f.hint.isEmpty());
-    QCOMPARE(readable(f.answer), u"P = 6 + 6√3 ≈ 16,39 см"_s);
+    QCOMPARE(readable(f.answer), u"P = (6 + 6√3) см ≈ 16,39 см"_s);
     QCOMPARE(f.working, problem.working());
     QCOMPARE(sitting.state(3), practice::FieldState::Wrong);
     QCOMPARE(sitting.tries(3), 2);
