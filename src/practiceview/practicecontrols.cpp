@@ -262,6 +262,9 @@ void PracticeWindow::settingsChanged()
     stored.setValue(kVariantKey, m_variant->currentData().toInt());
     stored.setValue(kUnitKey, kUnitNames.value(m_unit->currentData().toInt()));
     stored.setValue(kWithoutRectangleKey, m_withoutRectangle->isChecked());
+    // Windows' registry keeps no cache shared between QSettings objects: what is not
+    // written yet would not be read back below.
+    stored.sync();
     readSettings();
     // The problem on screen no longer fits what was chosen.
     newProblem();
