@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Checks the page of the browser edition in Debian's Chromium, headless; run by
-// scripts/web.sh test. The page comes from `scripts/web.sh serve`, in a Bulgarian
-// browser:
+// scripts/web.sh test. The page comes from Debian's nginx with the sample site
+// (packaging/web/nginx.conf), in a Bulgarian browser:
+//  - the server sends the .wasm as application/wasm, compressed as the browser asks;
 //  - the window appears; "Вариант 10" with P = 14 (typed 15, Backspace, 4) and S = 12
 //    and Enter shows 3,00 4,00 5,00 (read back from the screen with tesseract), and
 //    "Копирай реда" puts the row on the browser's clipboard;
@@ -13,16 +14,23 @@
 //  - on a phone-sized screen (390 x 844, an Android phone's), the page is zoomed out to
 //    show the whole window, and the same is done with taps and the on-screen keyboard;
 //    a finger held on a cell brings its menu, and "Покажи решението" there "Решение";
-//  - once loaded, the page starts again with the server stopped.
-// Screenshots of both sizes go to docs/. Usage: node --experimental-websocket
-// scripts/web-checks.mjs <dist dir> <work dir>
+//  - once loaded, the page starts again with the server stopped;
+//  - a returning browser gets a new build of the folder on its next visits, even from a
+//    server that lets it keep the program for a year.
+// The pictures go to <work dir>; the screenshots for the README to <work dir>/screenshots
+// (`scripts/web.sh screenshots` copies them to docs/). Usage: node
+// --experimental-websocket scripts/web-checks.mjs <dist dir> <work dir>
 import { execFileSync } from "node:child_process";
-import { mkdirSync, readFileSync, writeFileSync } from "node:fs";
+import { createHash } from "node:crypto";
+import { cpSync, mkdirSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { join } from "node:path";
-import { Browser, freePort, sleep, startServer, stopServer } from "./web-cdp.mjs";
+import { brotliCompressSync, constants, gzipSync } from "node:zlib";
+import { Browser, freePort, sleep } from "./web-cdp.mjs";
+import { get, startNginx, stopNginx } from "./web-nginx.mjs";
 
 const [dist, work] = process.argv.slice(2);
-mkdirSync(work, { recursive: true });
+const shots = join(work, "screenshots");
+mkdirSync(shots, { recursive: true });
 let failures = 0;
 function check(what, ok, detail) {
   console.log(`${ok ? "ok" : "FAILED"}: ${what}${detail === undefined ? "" : ` (saw: ${detail})`}`);
@@ -184,7 +192,7 @@ async function session(url, { width, height, mobile, name }) {
       check(`${name}: "Копирай реда" puts the row on the clipboard`, /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied),
         JSON.stringify(copied));
     }
-    writeFileSync(`docs/web-screenshot${mobile ? "-phone" : ""}.png`, readFileSync(shot));
+    writeFileSync(join(shots, `web-screenshot${mobile ? "-phone" : ""}.png`), readFileSync(shot));
 
     // Impossible values: the pupil clears the row and types them, and "Изчисли".
     await button([clearLeft, clearTop]);
@@ -199,7 +207,7 @@ async function session(url, { width, height, mobile, name }) {
     check(`${name}: impossible input brings the warning box`, /Няма/.test(box) && /Добре/.test(box),
       box.split("\n").find((l) => /Няма/.test(l)));
     if (mobile)
-      writeFileSync("docs/web-screenshot-phone-warning.png", readFileSync(boxShot));
+      writeFileSync(join(shots, "web-screenshot-phone-warning.png"), readFileSync(boxShot));
     const ok = findWord(boxShot, /Добре/, width);
     if (ok)
       await press(...ok);
@@ -227,7 +235,7 @@ async function session(url, { width, height, mobile, name }) {
     await sleep(1000);
     const solutionShot = join(work, `${name}-solution.png`);
     await snap(browser, solutionShot, width, height);
-    writeFileSync(`docs/web-screenshot${mobile ? "-phone" : ""}-solution.png`, readFileSync(solutionShot));
+    writeFileSync(join(shots, `web-screenshot${mobile ? "-phone" : ""}-solution.png`), readFileSync(solutionShot));
     const title = ocr(solutionShot) + ocr(`${solutionShot}.full.png`);
     // Full-page in the browser, without a title bar: its first lines tell it.
     check(`${name}: ${mobile ? "its item" : "Ctrl+R"} opens "Решение"`, /Дадено/.test(title),
@@ -237,15 +245,42 @@ async function session(url, { width, height, mobile, name }) {
   }
 }
 
+// What the server sends for the program: its type, and the compressed copy the browser
+// asks for, byte for byte the one the build made; the page and the service worker
+// are asked about again on each visit.
+async function served(url) {
+  const size = (file) => statSync(join(dist, file)).size;
+  for (const [accepts, encoding, file] of [["gzip, deflate, br", "br", "quadrelon.wasm.br"],
+    ["gzip, deflate", "gzip", "quadrelon.wasm.gz"], ["", undefined, "quadrelon.wasm"]]) {
+    const { status, headers, bytes } = await get(`${url}quadrelon.wasm`, accepts ? { "accept-encoding": accepts } : {});
+    check(`the server sends quadrelon.wasm as application/wasm, ${encoding ?? "uncompressed"}, to a browser that accepts "${accepts}"`,
+      status === 200 && headers["content-type"] === "application/wasm" && headers["content-encoding"] === encoding
+        && /Accept-Encoding/.test(headers.vary) && bytes === size(file),
+      `${status} ${headers["content-type"]} ${headers["content-encoding"]} vary ${headers.vary} ${bytes} bytes`);
+  }
+  for (const file of ["", "sw.js", "quadrelon.js"]) {
+    const { headers } = await get(`${url}${file}`, { "accept-encoding": "gzip, deflate, br" });
+    check(`the browser asks again for /${file} each time`, headers["cache-control"] === "no-cache", headers["cache-control"]);
+  }
+}
+
 // Once loaded, the page starts again without the server: a fresh browser, a first
 // visit that leaves the service worker its copy, then the server stops and the page
-// loads again.
+// loads again. The first visit tells what the browser got: the program compressed, and
+// as application/wasm.
 async function offline(url) {
   const port = Number(new URL(url).port);
-  const server = await startServer(dist, port);
+  const server = await startNginx(dist, port);
   const browser = await Browser.launch(["--lang=bg"]);
   try {
     await browser.openPage(1280, 800);
+    await browser.send("Network.enable");
+    const responses = new Map(), wire = new Map();
+    browser.on("Network.responseReceived", ({ requestId, response }) => {
+      if (response.url.endsWith("/quadrelon.wasm") && !response.fromServiceWorker)
+        responses.set(requestId, response);
+    });
+    browser.on("Network.loadingFinished", ({ requestId, encodedDataLength }) => wire.set(requestId, encodedDataLength));
     await browser.navigate(url);
     const ready = await browser.evaluate(`(async () => {
       const registration = await navigator.serviceWorker.ready;
@@ -254,7 +289,12 @@ async function offline(url) {
       return (await caches.keys()).length > 0 && !!navigator.serviceWorker.controller;
     })()`);
     check("the service worker keeps the page", ready);
-    stopServer(server);
+    const [id, wasm] = [...responses][0] ?? [];
+    const encoding = wasm && Object.entries(wasm.headers).find(([name]) => /^content-encoding$/i.test(name))?.[1];
+    check("the browser gets quadrelon.wasm compressed, as application/wasm",
+      wasm?.mimeType === "application/wasm" && /^(br|gzip)$/.test(encoding ?? "") && wire.get(id) < size(dist, "quadrelon.wasm") / 2,
+      wasm && `${wasm.mimeType} ${encoding} ${wire.get(id)} bytes on the wire`);
+    stopNginx(server);
     await sleep(500);
     const gone = await fetch(url).then(() => false, () => true);
     await browser.navigate(url);
@@ -262,19 +302,115 @@ async function offline(url) {
     check("with the server stopped, the page starts again", gone && win !== null);
   } finally {
     await browser.close();
-    stopServer(server);
+    stopNginx(server);
+  }
+}
+
+const size = (folder, file) => statSync(join(folder, file)).size;
+const md5 = (data) => createHash("md5").update(data).digest("hex");
+
+// The program's web address, which starts its window's title, as the program keeps
+// it (UTF-16).
+const address = readFileSync("CMakeLists.txt", "utf8").match(/set\(QUADRELON_WEB_ADDRESS "([^"]+)"\)/)[1];
+const utf16 = (text) => Buffer.from(text, "utf16le");
+
+// A new build as the teacher puts it on the server: here the folder once more with a
+// visible change in the program, the title's address in capitals, compressed again and
+// with the service worker renamed, as scripts/web.sh does. Returns the new cache's name.
+function rebuild(site) {
+  const wasm = readFileSync(join(site, "quadrelon.wasm"));
+  const [from, to] = [utf16(address), utf16(address.toUpperCase())];
+  let found = 0;
+  for (let at = wasm.indexOf(from); at >= 0; at = wasm.indexOf(from, at + 1), ++found)
+    to.copy(wasm, at);
+  if (!found)
+    throw new Error(`the program does not hold "${address}"`);
+  writeFileSync(join(site, "quadrelon.wasm"), wasm);
+  writeFileSync(join(site, "quadrelon.wasm.br"),
+    brotliCompressSync(wasm, { params: { [constants.BROTLI_PARAM_QUALITY]: 5 } }));
+  writeFileSync(join(site, "quadrelon.wasm.gz"), gzipSync(wasm));
+  const name = `quadrelon-${md5(wasm).slice(0, 12)}`;
+  const worker = readFileSync(join(site, "sw.js"), "utf8").replace(/quadrelon-[0-9a-f]{12}/, name);
+  writeFileSync(join(site, "sw.js"), worker);
+  writeFileSync(join(site, "sw.js.br"), brotliCompressSync(worker));
+  writeFileSync(join(site, "sw.js.gz"), gzipSync(worker));
+  return name;
+}
+
+// Which of the two builds the page runs: whether the program's memory holds the
+// address in capitals.
+const runsNewBuild = (browser) => browser.evaluate(`(() => {
+  const module = loader.module();
+  const memory = module.HEAPU8 ?? new Uint8Array(module.asm.memory.buffer);
+  const wanted = new Uint8Array([${[...utf16(address.toUpperCase())].join(",")}]);
+  search: for (let at = memory.indexOf(wanted[0]); at >= 0; at = memory.indexOf(wanted[0], at + 1)) {
+    for (let i = 1; i < wanted.length; ++i)
+      if (memory[at + i] !== wanted[i])
+        continue search;
+    return true;
+  }
+  return false;
+})()`);
+
+// Updates reach a returning browser: it visits the folder's build and keeps it; the
+// folder gets a new build; the next visit shows the old one while the new service
+// worker takes the new files, and the one after it the new build. The server lets
+// browsers keep the program and its loaders for a year, which is what a service
+// worker fetching through the browser's cache would trip over.
+async function update() {
+  const site = join(work, "site");
+  rmSync(site, { recursive: true, force: true });
+  cpSync(dist, site, { recursive: true });
+  const port = await freePort();
+  const server = await startNginx(site, port, { cacheControl: "max-age=31536000" });
+  const url = server.url;
+  const browser = await Browser.launch(["--lang=bg"]);
+  try {
+    await browser.openPage(1280, 800);
+    await browser.navigate(url);
+    await browser.evaluate(`(async () => {
+      await navigator.serviceWorker.ready;
+      for (let i = 0; i < 200 && !navigator.serviceWorker.controller; ++i)
+        await new Promise((resolve) => setTimeout(resolve, 100));
+    })()`);
+    const first = await waitForWindow(browser, join(work, "update-1.png"), 1);
+    check("update: the first visit runs the first build", first !== null && !(await runsNewBuild(browser)));
+    const cacheName = rebuild(site);
+    await browser.navigate(url);
+    const second = await waitForWindow(browser, join(work, "update-2.png"), 1);
+    const kept = await browser.evaluate(`(async () => {
+      for (let i = 0; i < 600; ++i) {
+        const names = await caches.keys();
+        if (names.length === 1 && names[0] === ${JSON.stringify(cacheName)})
+          return true;
+        await new Promise((resolve) => setTimeout(resolve, 100));
+      }
+      return false;
+    })()`);
+    const secondNew = second !== null && await runsNewBuild(browser);
+    check("update: on the next visit the new service worker takes the new build in place of the old", kept);
+    await browser.navigate(url);
+    const third = await waitForWindow(browser, join(work, "update-3.png"), 1);
+    const thirdNew = third !== null && await runsNewBuild(browser);
+    check("update: the visit after it runs the new build", thirdNew,
+      `visit 2 ran the ${secondNew ? "new" : "old"} build, visit 3 the ${thirdNew ? "new" : "old"}`);
+  } finally {
+    await browser.close();
+    stopNginx(server);
   }
 }
 
 const port = await freePort();
 const url = `http://127.0.0.1:${port}/`;
-const server = await startServer(dist, port);
+const server = await startNginx(dist, port);
 try {
+  await served(url);
   await session(url, { width: 1280, height: 800, mobile: false, name: "desktop" });
   await session(url, { width: 390, height: 844, mobile: true, name: "phone" });
 } finally {
-  stopServer(server);
+  stopNginx(server);
 }
 await offline(url);
+await update();
 console.log(`--- ${failures} failed; details in ${work}`);
 process.exit(failures === 0 ? 0 : 1);
