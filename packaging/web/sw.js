@@ -2,15 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Keeps the page's files so that it starts without a network after the first visit.
-// The cache's name changes with every build (scripts/web.sh writes it in), so a new
-// build replaces the old files at once.
+// The cache's name changes with every build (scripts/web.sh writes it in), so this file
+// changes too, the browser installs it on the next visit, and the new build replaces
+// the old files; the page that visit shows is the old one, the next is the new one.
 "use strict";
 const cacheName = "quadrelon-@BUILD@";
 const files = [".", "index.html", "qtloader.js", "quadrelon.js", "quadrelon.wasm",
                "manifest.webmanifest", "icon-192.png", "icon-512.png"];
 
 self.addEventListener("install", (event) => {
-  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(files)).then(() => self.skipWaiting()));
+  // From the server, past the browser's own cache: a server that lets browsers keep the
+  // files for long would otherwise hand the new build the old program.
+  const fresh = files.map((file) => new Request(file, { cache: "reload" }));
+  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
 });
 
 self.addEventListener("activate", (event) => {
