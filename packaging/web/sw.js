@@ -11,9 +11,11 @@ const files = [".", "index.html", "qtloader.js", "quadrelon.js", "quadrelon.wasm
                "manifest.webmanifest", "icon-192.png", "icon-512.png"];
 
 self.addEventListener("install", (event) => {
-  // From the server, past the browser's own cache: a server that lets browsers keep the
-  // files for long would otherwise hand the new build the old program.
-  const fresh = files.map((file) => new Request(file, { cache: "reload" }));
+  // Each file checked with the server, never taken from the browser's cache unasked: a
+  // server that lets browsers keep the files for long would otherwise hand the new
+  // build the old program. A file the browser has already and the server still has
+  // comes back as a short "not modified".
+  const fresh = files.map((file) => new Request(file, { cache: "no-cache" }));
   event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
 });
 
