@@ -23,6 +23,7 @@ target_link_options(quadrelon_options INTERFACE "SHELL:-s DISABLE_EXCEPTION_CATC
 function(quadrelon_web_program target)
     # Its own main, which adds the fonts once the application is there.
     set_property(TARGET ${target} PROPERTY SOURCES ${PROJECT_SOURCE_DIR}/src/web/main.cpp)
+    target_link_libraries(${target} PRIVATE quadrelon_browser)
     qt_add_resources(${target} quadrelon_web_fonts
         PREFIX /quadrelon/fonts
         BASE ${QUADRELON_FONTS_DIR}
