@@ -9,13 +9,15 @@
 #include <QStringList>
 #include <QWidget>
 
+class QBoxLayout;
 class QComboBox;
 class QPlainTextEdit;
 class QPagedPaintDevice;
 class QPushButton;
 class RectangleDrawing;
 
-// "Решение": the working of the last calculation beside the rectangle drawn to scale,
+// "Решение": the working of the last calculation beside the rectangle drawn to scale
+// (above it in a window taller than wide, as on a phone held upright),
 // in the unit the user chose (remembered between runs), to read, copy as plain text
 // and print on one page to hand in. Non-modal; the calculator keeps one and shows
 // each new calculation in it.
@@ -42,6 +44,9 @@ public:
     // A heading, the text and the drawing below it on one page of the printer.
     bool printTo(QPagedPaintDevice *printer) const;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void print();
     void showWorking();
@@ -49,6 +54,7 @@ private:
     solver::Steps m_steps;
     QStringList m_lines;
     QPlainTextEdit *m_text = nullptr;
+    QBoxLayout *m_content = nullptr; // the working and the drawing
     QComboBox *m_unit = nullptr;
     RectangleDrawing *m_drawing = nullptr;
     QPushButton *m_copy = nullptr;
