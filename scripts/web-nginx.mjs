@@ -38,7 +38,8 @@ events { worker_connections 64; }
 http {
     include /etc/nginx/mime.types;
     default_type application/octet-stream;
-    access_log ${prefix}/access.log;
+    log_format sent '$bytes_sent $status $request_uri $sent_http_content_encoding';
+    access_log ${prefix}/access.log sent;
     client_body_temp_path ${prefix}/body;
     proxy_temp_path ${prefix}/proxy;
     fastcgi_temp_path ${prefix}/fastcgi;
@@ -61,6 +62,23 @@ http {
   }
   stopNginx(server);
   throw new Error(`nginx did not start: ${said}${readFileSync(join(prefix, "error.log"), "utf8")}`);
+}
+
+// What the server has sent since the last call (or its start): bytes on the wire,
+// headers included, in all and by path, and how each path was compressed.
+export function sentSince(server) {
+  const log = readFileSync(join(server.prefix, "access.log"), "utf8");
+  const lines = log.slice(server.logRead ?? 0).split("\n").filter(Boolean);
+  server.logRead = log.length;
+  const byPath = {}, encodings = {};
+  let total = 0;
+  for (const line of lines) {
+    const [bytes, , path, encoding] = line.split(" ");
+    byPath[path] = (byPath[path] ?? 0) + Number(bytes);
+    encodings[path] = encoding === "-" ? "none" : encoding;
+    total += Number(bytes);
+  }
+  return { total, byPath, encodings };
 }
 
 export function stopNginx(server) {
