@@ -89,7 +89,8 @@ qt_options=(
     -DFEATURE_columnview=OFF -DFEATURE_datawidgetmapper=OFF -DFEATURE_fscompleter=OFF
     -DFEATURE_undoview=OFF
 )
-# Changed with what trim_qt_fonts does, so that a change builds Qt afresh too.
+# Changed with what trim_qt_fonts and patch_qt_sources do, so that a change builds Qt
+# afresh too.
 qt_fonts_trim=1
 
 # Qt's browser platform brings three faces, a megabyte. The window's own texts need
@@ -98,11 +99,24 @@ qt_fonts_trim=1
 # Mono stays out. The full face is kept beside the cut one, which is made from it.
 trim_qt_fonts() {
     local fonts=$cache/src/qtbase/src/3rdparty/wasm plugin=$cache/src/qtbase/src/plugins/platforms/wasm
-    sed -i '/DejaVuSansMono\.ttf/d' "$plugin/CMakeLists.txt" "$plugin/qwasmfontdatabase.cpp"
-    [ -e "$fonts/DejaVuSans-full.ttf" ] || mv "$fonts/DejaVuSans.ttf" "$fonts/DejaVuSans-full.ttf"
-    pyftsubset "$fonts/DejaVuSans-full.ttf" --output-file="$fonts/DejaVuSans.ttf" \
+    ! grep -q DejaVuSansMono "$plugin/CMakeLists.txt" ||
+        sed -i '/DejaVuSansMono\.ttf/d' "$plugin/CMakeLists.txt" "$plugin/qwasmfontdatabase.cpp"
+    [ -e "$fonts/DejaVuSans-full.ttf" ] && return
+    pyftsubset "$fonts/DejaVuSans.ttf" --output-file="$fonts/DejaVuSans-cut.ttf" \
         --unicodes='U+0000-052F,U+1E00-1EFF,U+2000-23FF,U+2500-25FF,U+2700-27BF,U+FB00-FB06,U+FFFD' \
         --layout-features='*' --glyph-names --notdef-outline --name-IDs='*' --name-languages='*' 2>/dev/null
+    mv "$fonts/DejaVuSans.ttf" "$fonts/DejaVuSans-full.ttf"
+    mv "$fonts/DejaVuSans-cut.ttf" "$fonts/DejaVuSans.ttf"
+}
+
+# Qt 6.4's QtGui module header includes qfilesystemmodel.h, which refuses to compile
+# without its feature; the OpenGL widgets' precompiled header includes the module
+# header. Without the feature the header is left empty instead.
+patch_qt_sources() {
+    local header=$cache/src/qtbase/src/gui/itemmodels/qfilesystemmodel.h
+    grep -q '^QT_REQUIRE_CONFIG(filesystemmodel);$' "$header" || return 0
+    sed -i -e 's/^QT_REQUIRE_CONFIG(filesystemmodel);$/#if QT_CONFIG(filesystemmodel)/' \
+        -e 's|^#endif // QFILESYSTEMMODEL_H$|#endif // QT_CONFIG(filesystemmodel)\n&|' "$header"
 }
 
 build_qt() {
@@ -116,6 +130,7 @@ build_qt() {
     make_cache
     fetch_qt_sources "$version"
     trim_qt_fonts
+    patch_qt_sources
     make_emsdk
     build_qt_with "$stamp" -DCMAKE_TOOLCHAIN_FILE="$emscripten_toolchain" "${qt_options[@]}"
 }
