@@ -164,7 +164,7 @@ export class Browser {
   // do, that move apart (factor > 1) or together around the point between them. Points
   // are the page's, from the top left corner of what the screen shows.
   async pinch(x, y, factor, steps = 12) {
-    const start = 80, end = start * factor;
+    const start = 150, end = start * factor;
     const fingers = (d) => [{ x, y: y - d, id: 1 }, { x, y: y + d, id: 2 }];
     await this.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [fingers(start)[0]] });
     await sleep(60);
