@@ -522,6 +522,8 @@ async function update() {
   const port = await freePort();
   const server = await startNginx(site, port, { cacheControl: "max-age=31536000" });
   const url = server.url;
+  const kept = (await get(`${url}quadrelon.wasm`)).headers["cache-control"];
+  check("update: this server lets browsers keep the program for a year", kept === "max-age=31536000", kept);
   const browser = await Browser.launch(["--lang=bg"]);
   try {
     await browser.openPage(1280, 800);
@@ -536,7 +538,7 @@ async function update() {
     const cacheName = rebuild(site);
     await browser.navigate(url);
     const second = await waitForWindow(browser, join(work, "update-2.png"), 1);
-    const kept = await browser.evaluate(`(async () => {
+    const replaced = await browser.evaluate(`(async () => {
       for (let i = 0; i < 600; ++i) {
         const names = await caches.keys();
         if (names.length === 1 && names[0] === ${JSON.stringify(cacheName)})
@@ -546,7 +548,7 @@ async function update() {
       return false;
     })()`);
     const secondNew = second !== null && await runsNewBuild(browser);
-    check("update: on the next visit the new service worker takes the new build in place of the old", kept);
+    check("update: on the next visit the new service worker takes the new build in place of the old", replaced);
     await browser.navigate(url);
     const third = await waitForWindow(browser, join(work, "update-3.png"), 1);
     const thirdNew = third !== null && await runsNewBuild(browser);

@@ -20,7 +20,7 @@ export function siteConfig(root, port, cacheControl) {
     .replace(/^( *)listen 80;/m, `$1listen 127.0.0.1:${port};`)
     .replace(/^( *)root .*;/m, `$1root ${resolve(root)};`);
   if (cacheControl) {
-    site = site.replace(/(location ~ \\\.(?:wasm|js)\$ \{[^}]*?)Cache-Control "no-cache"/g,
+    site = site.replace(/(location ~ \\\.(?:wasm|js)\$ \{[\s\S]*?)Cache-Control "no-cache"/g,
       `$1Cache-Control "${cacheControl}"`);
   }
   return site;
