@@ -38,7 +38,8 @@ async function visit(server) {
     const at = await Promise.race([painted, new Promise((resolve) => setTimeout(() => resolve(null), 120000))]);
     const origin = await browser.evaluate("performance.timeOrigin");
     await browser.evaluate(`(async () => {
-      await navigator.serviceWorker.ready;
+      // A page that never starts never registers its worker.
+      await Promise.race([navigator.serviceWorker.ready, new Promise((resolve) => setTimeout(resolve, 60000))]);
       for (let i = 0; i < 300 && !navigator.serviceWorker.controller; ++i)
         await new Promise((resolve) => setTimeout(resolve, 100));
     })()`);

@@ -441,7 +441,8 @@ async function offline(url) {
     browser.on("Network.loadingFinished", ({ requestId, encodedDataLength }) => wire.set(requestId, encodedDataLength));
     await browser.navigate(url);
     const ready = await browser.evaluate(`(async () => {
-      const registration = await navigator.serviceWorker.ready;
+      // A page that never starts never registers its worker.
+      await Promise.race([navigator.serviceWorker.ready, new Promise((resolve) => setTimeout(resolve, 60000))]);
       for (let i = 0; i < 200 && !navigator.serviceWorker.controller; ++i)
         await new Promise((resolve) => setTimeout(resolve, 100));
       return (await caches.keys()).length > 0 && !!navigator.serviceWorker.controller;
@@ -529,7 +530,8 @@ async function update() {
     await browser.openPage(1280, 800);
     await browser.navigate(url);
     await browser.evaluate(`(async () => {
-      await navigator.serviceWorker.ready;
+      // A page that never starts never registers its worker.
+      await Promise.race([navigator.serviceWorker.ready, new Promise((resolve) => setTimeout(resolve, 60000))]);
       for (let i = 0; i < 200 && !navigator.serviceWorker.controller; ++i)
         await new Promise((resolve) => setTimeout(resolve, 100));
     })()`);
