@@ -47,7 +47,7 @@ export EMSDK=$cache/emsdk
 
 install_packages() {
     scripts/deps.sh emscripten node-acorn chromium dpkg-dev brotli python3 librsvg2-bin \
-        tesseract-ocr imagemagick fonts-liberation fonttools nginx-light xvfb xdotool
+        tesseract-ocr tesseract-ocr-bul imagemagick fonts-liberation fonttools nginx-light xvfb xdotool
 }
 
 make_emsdk() {
