@@ -23,6 +23,7 @@ target_link_options(quadrelon_options INTERFACE "SHELL:-s DISABLE_EXCEPTION_CATC
 function(quadrelon_web_program target)
     # Its own main, which adds the fonts once the application is there.
     set_property(TARGET ${target} PROPERTY SOURCES ${PROJECT_SOURCE_DIR}/src/web/main.cpp)
+    target_link_libraries(${target} PRIVATE quadrelon_browser)
     qt_add_resources(${target} quadrelon_web_fonts
         PREFIX /quadrelon/fonts
         BASE ${QUADRELON_FONTS_DIR}
@@ -30,6 +31,16 @@ function(quadrelon_web_program target)
     quadrelon_bundled_qt_texts(${target})
     set_target_properties(${target} PROPERTIES QT_WASM_EXTRA_EXPORTED_METHODS ENV)
 endfunction()
+
+# Qt Widgets brings the PNG icons of its common style as an object file that every
+# program links; the browser edition leaves it out (src/web/styleicons.cpp says why).
+foreach(property INTERFACE_LINK_LIBRARIES INTERFACE_LINK_OPTIONS)
+    get_target_property(links Qt6::Widgets ${property})
+    if(links)
+        list(FILTER links EXCLUDE REGEX "Widgets_resources_1([^0-9]|$)")
+        set_target_properties(Qt6::Widgets PROPERTIES ${property} "${links}")
+    endif()
+endforeach()
 
 # The suites that need Qt Core alone run under Node: they read their data files from
 # the real file system and hand their exit status to Node.
@@ -41,9 +52,11 @@ function(quadrelon_web_build)
     target_sources(quadrelon_runtime PRIVATE ${PROJECT_SOURCE_DIR}/src/runtime/libcxx_fallback.cpp
         ${PROJECT_SOURCE_DIR}/src/runtime/libcxx_fallback.h)
     quadrelon_web_program(quadrelon)
+    target_sources(quadrelon PRIVATE ${PROJECT_SOURCE_DIR}/src/web/styleicons.cpp)
     # The browser benchmark's floor (scripts/web.sh bench), named as the program so
     # that the same page loads it, in a folder of its own.
-    add_executable(quadrelon_webfloor EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/qtfloor.cpp)
+    add_executable(quadrelon_webfloor EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/qtfloor.cpp
+        ${PROJECT_SOURCE_DIR}/src/web/styleicons.cpp)
     target_link_libraries(quadrelon_webfloor PRIVATE quadrelon_firstpaint quadrelon_options)
     set_target_properties(quadrelon_webfloor PROPERTIES OUTPUT_NAME quadrelon
         RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/floor QT_WASM_EXTRA_EXPORTED_METHODS ENV)

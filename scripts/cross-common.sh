@@ -57,6 +57,25 @@ fetch_qt_sources() {
 # True when the folder's stamp file holds the given stamp.
 stamped() { [ "$(cat "$1/.quadrelon-stamp" 2>/dev/null)" = "$2" ]; }
 
+# Every half minute, how far ninja has got by its own count in the given log, with
+# the time left at the pace seen so far. Ends when killed.
+report_progress() {
+    local log=$1 start=$SECONDS first=-1 count done total left
+    while sleep 30; do
+        count=$(tail -c 65536 "$log" 2>/dev/null | grep -ao '^\[[0-9]*/[0-9]*\]' | tail -1 | tr -d '[]')
+        [ -n "$count" ] || continue
+        done=${count%/*} total=${count#*/}
+        # Steps an interrupted build did earlier are not part of this run's pace.
+        [ "$first" -ge 0 ] || { first=$done start=$SECONDS; continue; }
+        if [ "$done" -gt "$first" ]; then
+            left=$(((total - done) * (SECONDS - start) / (done - first) / 60 + 1))
+            say "Qt: $done of $total steps, about $left minute$([ "$left" -eq 1 ] || echo s) left"
+        else
+            say "Qt: $done of $total steps"
+        fi
+    done
+}
+
 # Configures and builds a Qt from $cache/src/qtbase into $qt, going on where an
 # interrupted build with the same stamp stopped. Arguments: the stamp, then the
 # options for cmake's configure step.
@@ -71,9 +90,13 @@ build_qt_with() {
             { tail -30 "$cache/qt-configure.log" >&2; exit 1; }
         echo "$stamp" >"$cache/qt-build/.quadrelon-stamp"
     fi
-    say "building a static Qt (long: see $cache/qt-build.log)"
-    { nice -n 10 cmake --build "$cache/qt-build" --parallel "$jobs" && cmake --install "$cache/qt-build"; } \
-        >"$cache/qt-build.log" 2>&1 || { tail -30 "$cache/qt-build.log" >&2; exit 1; }
+    say "building a static Qt (long: the whole log is $cache/qt-build.log)"
+    report_progress "$cache/qt-build.log" &
+    local reporter=$!
+    { NINJA_STATUS="[%f/%t] " nice -n 10 cmake --build "$cache/qt-build" --parallel "$jobs" &&
+        cmake --install "$cache/qt-build"; } >"$cache/qt-build.log" 2>&1 ||
+        { kill "$reporter"; tail -30 "$cache/qt-build.log" >&2; exit 1; }
+    kill "$reporter"
     echo "$stamp" >"$qt/.quadrelon-stamp"
     say "static Qt built in $(((SECONDS - start) / 60)) min; the cache held $(du -sh "$cache" | cut -f1)"
     rm -rf "$cache/qt-build" # the objects: later runs need only the installed Qt

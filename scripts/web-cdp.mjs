@@ -43,16 +43,18 @@ export function stopServer(server) {
   try { process.kill(-server.pid); } catch {}
 }
 
-// One DevTools session with a page of a fresh headless Chromium.
+// One DevTools session with a page of a fresh headless Chromium, or of a Chromium
+// with its window on the given X display, whose browser keys are real.
 export class Browser {
-  static async launch(extraFlags = []) {
+  static async launch(extraFlags = [], { display } = {}) {
     const profile = mkdtempSync(join(tmpdir(), "quadrelon-chromium-"));
     const chromium = spawn("/usr/bin/chromium", [
-      "--headless", "--no-sandbox", "--disable-gpu", "--enable-unsafe-swiftshader",
+      ...(display ? ["--window-position=0,0", "--window-size=1280,800"] : ["--headless"]),
+      "--no-sandbox", "--disable-gpu", "--enable-unsafe-swiftshader",
       "--disable-background-networking", "--disable-component-update", "--disable-sync",
       "--no-first-run", "--disable-default-apps", `--user-data-dir=${profile}`,
       "--remote-debugging-port=0", ...extraFlags, "about:blank",
-    ], { stdio: ["ignore", "ignore", "pipe"] });
+    ], { stdio: ["ignore", "ignore", "pipe"], env: display ? { ...process.env, DISPLAY: display } : process.env });
     const endpoint = await new Promise((resolve, reject) => {
       let seen = "";
       chromium.stderr.on("data", (chunk) => {
@@ -156,6 +158,38 @@ export class Browser {
     await sleep(holdMs + 30);
     await this.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
     await sleep(150);
+  }
+
+  // Two fingers, one above the other, the second landing after the first as a pupil's
+  // do, that move apart (factor > 1) or together around the point between them. Points
+  // are the page's, from the top left corner of what the screen shows.
+  async pinch(x, y, factor, steps = 12) {
+    const start = 150, end = start * factor;
+    const fingers = (d) => [{ x, y: y - d, id: 1 }, { x, y: y + d, id: 2 }];
+    await this.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [fingers(start)[0]] });
+    await sleep(60);
+    await this.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: fingers(start) });
+    for (let i = 1; i <= steps; ++i) {
+      await this.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: fingers(start + (end - start) * i / steps) });
+      await sleep(20);
+    }
+    await this.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await sleep(400);
+  }
+
+  // Two fingers side by side moved together by (dx, dy), from the given point.
+  async pan(x, y, dx, dy, steps = 12) {
+    const fingers = (i) => [{ x: x - 30 + dx * i / steps, y: y + dy * i / steps, id: 1 },
+                            { x: x + 30 + dx * i / steps, y: y + dy * i / steps, id: 2 }];
+    await this.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [fingers(0)[0]] });
+    await sleep(60);
+    await this.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: fingers(0) });
+    for (let i = 1; i <= steps; ++i) {
+      await this.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: fingers(i) });
+      await sleep(20);
+    }
+    await this.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await sleep(400);
   }
 
   // Text from an on-screen keyboard: it arrives in the focused element as typed text,

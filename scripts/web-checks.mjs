@@ -2,27 +2,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Checks the page of the browser edition in Debian's Chromium, headless; run by
-// scripts/web.sh test. The page comes from `scripts/web.sh serve`, in a Bulgarian
-// browser:
-//  - the window appears; "Вариант 10" with P = 14 (typed 15, Backspace, 4) and S = 12
-//    and Enter shows 3,00 4,00 5,00 (read back from the screen with tesseract), and
-//    "Копирай реда" puts the row on the browser's clipboard;
+// scripts/web.sh test. The page comes from Debian's nginx with the sample site
+// (packaging/web/nginx.conf), in a Bulgarian browser:
+//  - the server sends the .wasm as application/wasm, compressed as the browser asks;
+//  - the window appears, its title ending with "…" in the title bar Qt draws;
+//    "Вариант 10" with P = 14 (typed 15, Backspace, 4) and S = 12 and Enter shows
+//    3,00 4,00 5,00 (read back from the screen with tesseract), and F4 ("Копирай реда")
+//    puts the row on the browser's clipboard;
 //  - impossible input brings the warning box; "Добре" closes it, and the program
 //    calculates again;
-//  - Ctrl+R opens "Решение";
+//  - F2 opens "Решение";
 //  - on a phone-sized screen (390 x 844, an Android phone's), the page is zoomed out to
 //    show the whole window, and the same is done with taps and the on-screen keyboard;
-//    a finger held on a cell brings its menu, and "Покажи решението" there "Решение";
-//  - once loaded, the page starts again with the server stopped.
-// Screenshots of both sizes go to docs/. Usage: node --experimental-websocket
-// scripts/web-checks.mjs <dist dir> <work dir>
-import { execFileSync } from "node:child_process";
-import { mkdirSync, readFileSync, writeFileSync } from "node:fs";
+//    a finger held on a cell brings its menu, and "Покажи решението" there "Решение",
+//    upright there: the working above the drawing, and "Затвори" on the screen closes
+//    it; then two fingers zoom in and pan, and taps and typing still reach the cells;
+//  - with real keys (xdotool) in a Chromium on a virtual X display, where Xvfb and
+//    xdotool are installed: F4 and F2 reach the program, while Ctrl+R still reloads the
+//    page and Ctrl+Shift+C opens the inspector;
+//  - once loaded, the page starts again with the server stopped;
+//  - a returning browser gets a new build of the folder on its next visits, even from a
+//    server that lets it keep the program for a year.
+// The pictures go to <work dir>; the screenshots for the README to <work dir>/screenshots
+// (`scripts/web.sh screenshots` copies them to docs/). Usage: node
+// --experimental-websocket scripts/web-checks.mjs <dist dir> <work dir>
+import { execFileSync, spawn } from "node:child_process";
+import { createHash } from "node:crypto";
+import { cpSync, mkdirSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { join } from "node:path";
-import { Browser, freePort, sleep, startServer, stopServer } from "./web-cdp.mjs";
+import { brotliCompressSync, constants, gzipSync } from "node:zlib";
+import { Browser, freePort, sleep } from "./web-cdp.mjs";
+import { get, startNginx, stopNginx } from "./web-nginx.mjs";
 
 const [dist, work] = process.argv.slice(2);
-mkdirSync(work, { recursive: true });
+const shots = join(work, "screenshots");
+mkdirSync(shots, { recursive: true });
 let failures = 0;
 function check(what, ok, detail) {
   console.log(`${ok ? "ok" : "FAILED"}: ${what}${detail === undefined ? "" : ` (saw: ${detail})`}`);
@@ -149,6 +163,15 @@ async function session(url, { width, height, mobile, name }) {
       return;
     check(`${name}: the window fits the screen`, win.frame.x >= 0 && win.frame.x + win.frame.w <= width
       && win.frame.y + win.frame.h <= height, JSON.stringify(win.frame));
+    if (!mobile) {
+      // The title bar's text, three times as large for tesseract: "…" at its end, as a
+      // desktop's window manager writes a title too long for its bar.
+      const bar = join(work, `${name}-title.png`);
+      magick(shot, "-crop", `${win.frame.w - 20}x${Math.round(frameSides.top - frameSides.side)}+${win.frame.x}+${win.frame.y + frameSides.side / 2}`,
+        "+repage", "-resize", "300%", "-colorspace", "gray", "-negate", "-normalize", bar);
+      const title = ocr(bar, "--psm", "7").trim();
+      check(`${name}: the title bar ends the title with "…"`, /(…|\.\.\.?)$/.test(title) && !/стра$/.test(title), title);
+    }
     // The mouse on the desktop, a finger on the phone; both at the page's pixels.
     const press = (x, y, holdMs = 0) => mobile ? browser.tap(x / scale, y / scale, holdMs) : browser.click(x, y);
     const pressAt = (x, y, holdMs) => press(win.left + x * scale, win.top + y * scale, holdMs);
@@ -178,13 +201,13 @@ async function session(url, { width, height, mobile, name }) {
       shown === "3,00 4,00 5,00", shown);
 
     if (!mobile) {
-      await browser.key("C", { code: "KeyC", keyCode: 67, modifiers: 2 | 8 });
+      await browser.key("F4", { keyCode: 115 });
       await sleep(300);
       const copied = await browser.evaluate("navigator.clipboard.readText()").catch((e) => String(e));
-      check(`${name}: "Копирай реда" puts the row on the clipboard`, /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied),
+      check(`${name}: F4 ("Копирай реда") puts the row on the clipboard`, /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied),
         JSON.stringify(copied));
     }
-    writeFileSync(`docs/web-screenshot${mobile ? "-phone" : ""}.png`, readFileSync(shot));
+    writeFileSync(join(shots, `web-screenshot${mobile ? "-phone" : ""}.png`), readFileSync(shot));
 
     // Impossible values: the pupil clears the row and types them, and "Изчисли".
     await button([clearLeft, clearTop]);
@@ -199,7 +222,7 @@ async function session(url, { width, height, mobile, name }) {
     check(`${name}: impossible input brings the warning box`, /Няма/.test(box) && /Добре/.test(box),
       box.split("\n").find((l) => /Няма/.test(l)));
     if (mobile)
-      writeFileSync("docs/web-screenshot-phone-warning.png", readFileSync(boxShot));
+      writeFileSync(join(shots, "web-screenshot-phone-warning.png"), readFileSync(boxShot));
     const ok = findWord(boxShot, /Добре/, width);
     if (ok)
       await press(...ok);
@@ -210,7 +233,7 @@ async function session(url, { width, height, mobile, name }) {
     shown = await results();
     check(`${name}: "Добре" closes the box, and the program calculates again`, shown === "3,00 4,00 5,00", shown);
 
-    // "Решение": Ctrl+R on the desktop; on the phone, a finger held on a cell, then the
+    // "Решение": F2 on the desktop; on the phone, a finger held on a cell, then the
     // menu's item.
     if (mobile) {
       await pressAt(cellX(4) + 30, rowY(9) + 13, 1200);
@@ -222,39 +245,215 @@ async function session(url, { width, height, mobile, name }) {
       if (item)
         await press(...item);
     } else {
-      await browser.key("r", { code: "KeyR", keyCode: 82, modifiers: 2 });
+      await browser.key("F2", { keyCode: 113 });
     }
     await sleep(1000);
     const solutionShot = join(work, `${name}-solution.png`);
     await snap(browser, solutionShot, width, height);
-    writeFileSync(`docs/web-screenshot${mobile ? "-phone" : ""}-solution.png`, readFileSync(solutionShot));
+    writeFileSync(join(shots, `web-screenshot${mobile ? "-phone" : ""}-solution.png`), readFileSync(solutionShot));
     const title = ocr(solutionShot) + ocr(`${solutionShot}.full.png`);
     // Full-page in the browser, without a title bar: its first lines tell it.
-    check(`${name}: ${mobile ? "its item" : "Ctrl+R"} opens "Решение"`, /Дадено/.test(title),
+    check(`${name}: ${mobile ? "its item" : "F2"} opens "Решение"`, /Дадено/.test(title),
       title.split("\n").find((l) => /Дадено/.test(l)));
+    if (mobile) {
+      await uprightSolution(browser, solutionShot, width, height);
+      await zoomedIn(browser, win, shot, width, height);
+    }
   } finally {
     await browser.close();
   }
 }
 
+// What the server sends for the program: its type, and the compressed copy the browser
+// asks for, byte for byte the one the build made; the page and the service worker
+// are asked about again on each visit.
+async function served(url) {
+  const size = (file) => statSync(join(dist, file)).size;
+  for (const [accepts, encoding, file] of [["gzip, deflate, br", "br", "quadrelon.wasm.br"],
+    ["gzip, deflate", "gzip", "quadrelon.wasm.gz"], ["", undefined, "quadrelon.wasm"]]) {
+    const { status, headers, bytes } = await get(`${url}quadrelon.wasm`, accepts ? { "accept-encoding": accepts } : {});
+    check(`the server sends quadrelon.wasm as application/wasm, ${encoding ?? "uncompressed"}, to a browser that accepts "${accepts}"`,
+      status === 200 && headers["content-type"] === "application/wasm" && headers["content-encoding"] === encoding
+        && /Accept-Encoding/.test(headers.vary) && bytes === size(file),
+      `${status} ${headers["content-type"]} ${headers["content-encoding"]} vary ${headers.vary} ${bytes} bytes`);
+  }
+  for (const file of ["", "sw.js", "quadrelon.js"]) {
+    const { headers } = await get(`${url}${file}`, { "accept-encoding": "gzip, deflate, br" });
+    check(`the browser asks again for /${file} each time`, headers["cache-control"] === "no-cache", headers["cache-control"]);
+  }
+}
+
+// "Решение" on a phone held upright: the working across the page above the drawing
+// (whose fill is the only lavender there), and "Затвори" on the screen, which closes it.
+async function uprightSolution(browser, shot, width, height) {
+  const answer = findWord(shot, /Отговор/, width);
+  const [w, h, x, y] = magick(shot, "-fill", "black", "-fuzz", "3%", "+opaque", "#e6e6fa", "-trim",
+    "-format", "%w %h %X %Y", "info:").trim().split(" ").map((v) => Number(v.replace("+", "")));
+  check("phone: upright, \"Решение\" has the working above the drawing",
+    answer !== null && y > answer[1] && Math.abs(x + w / 2 - width / 2) < width / 8,
+    JSON.stringify({ answer, drawing: { x, y, w, h } }));
+  const close = findWord(shot, /Затвори/, width);
+  check("phone: \"Затвори\" is on the screen", close !== null && close[1] < height, JSON.stringify(close));
+  if (!close)
+    return;
+  const scale = await browser.evaluate("visualViewport.scale");
+  await browser.tap(close[0] / scale, close[1] / scale);
+  await sleep(700);
+  const after = join(work, "phone-closed.png");
+  await snap(browser, after, width, height);
+  check("phone: \"Затвори\" closes \"Решение\"", !/Дадено/.test(ocr(after)));
+}
+
+// Two fingers zoom the phone's page in and pan it to the cells of P and S; then taps
+// and the on-screen keyboard's typing still land in the cells aimed at, and the zoomed
+// page stays put while the pupil types.
+async function zoomedIn(browser, win, shot, width, height) {
+  const viewport = () => browser.evaluate("({ s: visualViewport.scale, x: visualViewport.offsetLeft, y: visualViewport.offsetTop })");
+  const start = await viewport();
+  // The window's inside in the page's own pixels, which a zoom leaves where they are.
+  const left = win.left / start.s, top = win.top / start.s;
+  // Empties the row first, at the zoomed-out size; the first finger lands on a result cell.
+  await browser.tap(left + px(clearLeft) + 20, top + px(clearTop) + 12);
+  const first = [left + cellX(0) + 30, top + rowY(9) + 13];
+  await browser.pinch(first[0], first[1] + 150, 1.3);
+  const zoomed = await viewport();
+  check("phone: two fingers zoom the page in", zoomed.s > start.s * 1.25, JSON.stringify(zoomed));
+  // The fingers move the page with them: P's cell 20 pixels from the left, row 10 a
+  // third of the way down.
+  const want = { x: left + cellX(3) - 20, y: top + rowY(9) - height / zoomed.s / 3 };
+  await browser.pan(width / zoomed.s / 2, height / zoomed.s / 2, zoomed.x - want.x, zoomed.y - want.y);
+  const panned = await viewport();
+  const inView = (column) => panned.x < left + cellX(column) && panned.x + width / panned.s > left + cellX(column) + cellWidth
+    && panned.y < top + rowY(9) && panned.y + height / panned.s > top + rowY(9) + cellHeight;
+  check("phone: two fingers pan the zoomed page, bringing P's and S's cells into view",
+    Math.hypot(panned.x - zoomed.x, panned.y - zoomed.y) > 30 && inView(3) && inView(4),
+    JSON.stringify({ zoomed, panned, want }));
+  const tapCell = (column) => browser.tap(left + cellX(column) + 30 - panned.x, top + rowY(9) + 13 - panned.y);
+  await tapCell(3);
+  await browser.insertText("14");
+  await tapCell(4);
+  await browser.insertText("12");
+  await browser.key("Enter", { keyCode: 13, text: "\r" });
+  await sleep(700);
+  const zoomedShot = join(work, "phone-zoomed.png");
+  await snap(browser, zoomedShot, width, height);
+  const last = await viewport();
+  check("phone: the zoomed page stays put while the pupil taps and types", JSON.stringify(last) === JSON.stringify(panned),
+    JSON.stringify(last));
+  // "Изчисли" writes the given values with two decimals: the typing reached the cells,
+  // and Enter the program.
+  const here = { left: (left - last.x) * last.s, top: (top - last.y) * last.s, scale: last.s, width };
+  const shown = [3, 4].map((column) => readCell(zoomedShot, here, column)).join(" ");
+  check("phone: zoomed in, taps and typing put P = 14 and S = 12 in row 10, and Enter calculates (14,00 12,00)",
+    shown === "14,00 12,00", shown);
+}
+
+// Real keys, which DevTools' own key events cannot stand for: they pass the browser's
+// shortcuts by. A Chromium with a window on a virtual X display, and xdotool typing on
+// it: F4 and F2 reach the program, and the browser still answers Ctrl+R and
+// Ctrl+Shift+C. Skipped where Xvfb or xdotool is not installed.
+async function realKeys(url) {
+  const have = (tool) => { try { execFileSync("which", [tool], { stdio: "ignore" }); return true; } catch { return false; } };
+  if (!have("Xvfb") || !have("xdotool")) {
+    console.log("skipped: real keys (needs the packages xvfb and xdotool)");
+    return;
+  }
+  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+    { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+  const display = `:${(await new Promise((resolve) => xvfb.stdio[3].once("data", resolve))).toString().trim()}`;
+  const xdotool = (...args) => execFileSync("xdotool", args, { env: { ...process.env, DISPLAY: display } });
+  const browser = await Browser.launch(["--lang=bg", "--accept-lang=bg-BG,bg"], { display });
+  try {
+    await browser.openPage(1280, 800);
+    // The window's own size, so that xdotool's points are the page's.
+    await browser.send("Emulation.clearDeviceMetricsOverride");
+    await browser.send("Browser.grantPermissions",
+      { origin: new URL(url).origin, permissions: ["clipboardReadWrite", "clipboardSanitizedWrite"] }, null);
+    await browser.navigate(url);
+    const [width, height] = await browser.evaluate("[innerWidth, innerHeight]");
+    const shot = join(work, "keys.png");
+    const win = await waitForWindow(browser, shot, 1, width, height);
+    check("real keys: the window appears", win !== null);
+    if (!win)
+      return;
+    // Where the page begins on the X screen: below the browser's own bars.
+    const pageTop = await browser.evaluate("outerHeight - innerHeight");
+    const click = (x, y) => xdotool("mousemove", String(Math.round(win.left + x)), String(Math.round(pageTop + win.top + y)),
+      "click", "1");
+    click(cellX(3) + 30, rowY(9) + 13);
+    xdotool("type", "--delay", "60", "14");
+    click(cellX(4) + 30, rowY(9) + 13);
+    xdotool("type", "--delay", "60", "12");
+    xdotool("key", "Return");
+    await sleep(700);
+    await browser.evaluate("navigator.clipboard.writeText('')");
+    xdotool("key", "F4");
+    await sleep(500);
+    const copied = await browser.evaluate("navigator.clipboard.readText()").catch((e) => String(e));
+    check("real keys: F4 copies the row", /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied), JSON.stringify(copied));
+    xdotool("key", "F2");
+    await sleep(1000);
+    const solution = join(work, "keys-solution.png");
+    await snap(browser, solution, width, height);
+    const text = ocr(solution);
+    check("real keys: F2 opens \"Решение\"", /Дадено/.test(text), text.split("\n").find((l) => /Дадено/.test(l)));
+    const closeButton = findWord(solution, /Затвори/, width);
+    if (closeButton)
+      xdotool("mousemove", String(Math.round(closeButton[0])), String(Math.round(pageTop + closeButton[1])), "click", "1");
+    await sleep(500);
+    click(cellX(4) + 30, rowY(9) + 13);
+    await browser.evaluate("window.beforeReload = true");
+    xdotool("key", "ctrl+r");
+    await sleep(1500);
+    const reloaded = await browser.evaluate("window.beforeReload === undefined").catch(() => true);
+    check("real keys: Ctrl+R reloads the page", reloaded);
+    const again = await waitForWindow(browser, shot, 1, width, height);
+    if (again) {
+      click(cellX(4) + 30, rowY(9) + 13);
+      xdotool("key", "ctrl+shift+c");
+      await sleep(1500);
+      const { targetInfos } = await browser.send("Target.getTargets", {}, null);
+      check("real keys: Ctrl+Shift+C opens the inspector", targetInfos.some((t) => t.url.startsWith("devtools://")),
+        targetInfos.map((t) => t.url).join(" "));
+    }
+  } finally {
+    await browser.close();
+    xvfb.kill();
+  }
+}
+
 // Once loaded, the page starts again without the server: a fresh browser, a first
 // visit that leaves the service worker its copy, then the server stops and the page
-// loads again.
+// loads again. The first visit tells what the browser got: the program compressed, and
+// as application/wasm.
 async function offline(url) {
   const port = Number(new URL(url).port);
-  const server = await startServer(dist, port);
+  const server = await startNginx(dist, port);
   const browser = await Browser.launch(["--lang=bg"]);
   try {
     await browser.openPage(1280, 800);
+    await browser.send("Network.enable");
+    const responses = new Map(), wire = new Map();
+    browser.on("Network.responseReceived", ({ requestId, response }) => {
+      if (response.url.endsWith("/quadrelon.wasm") && !response.fromServiceWorker)
+        responses.set(requestId, response);
+    });
+    browser.on("Network.loadingFinished", ({ requestId, encodedDataLength }) => wire.set(requestId, encodedDataLength));
     await browser.navigate(url);
     const ready = await browser.evaluate(`(async () => {
-      const registration = await navigator.serviceWorker.ready;
+      // A page that never starts never registers its worker.
+      await Promise.race([navigator.serviceWorker.ready, new Promise((resolve) => setTimeout(resolve, 60000))]);
       for (let i = 0; i < 200 && !navigator.serviceWorker.controller; ++i)
         await new Promise((resolve) => setTimeout(resolve, 100));
       return (await caches.keys()).length > 0 && !!navigator.serviceWorker.controller;
     })()`);
     check("the service worker keeps the page", ready);
-    stopServer(server);
+    const [id, wasm] = [...responses][0] ?? [];
+    const encoding = wasm && Object.entries(wasm.headers).find(([name]) => /^content-encoding$/i.test(name))?.[1];
+    check("the browser gets quadrelon.wasm compressed, as application/wasm",
+      wasm?.mimeType === "application/wasm" && /^(br|gzip)$/.test(encoding ?? "") && wire.get(id) < size(dist, "quadrelon.wasm") / 2,
+      wasm && `${wasm.mimeType} ${encoding} ${wire.get(id)} bytes on the wire`);
+    stopNginx(server);
     await sleep(500);
     const gone = await fetch(url).then(() => false, () => true);
     await browser.navigate(url);
@@ -262,19 +461,119 @@ async function offline(url) {
     check("with the server stopped, the page starts again", gone && win !== null);
   } finally {
     await browser.close();
-    stopServer(server);
+    stopNginx(server);
+  }
+}
+
+const size = (folder, file) => statSync(join(folder, file)).size;
+const md5 = (data) => createHash("md5").update(data).digest("hex");
+
+// The program's web address, which starts its window's title, as the program keeps
+// it (UTF-16).
+const address = readFileSync("CMakeLists.txt", "utf8").match(/set\(QUADRELON_WEB_ADDRESS "([^"]+)"\)/)[1];
+const utf16 = (text) => Buffer.from(text, "utf16le");
+
+// A new build as the teacher puts it on the server: here the folder once more with a
+// visible change in the program, the title's address in capitals, compressed again and
+// with the service worker renamed, as scripts/web.sh does. Returns the new cache's name.
+function rebuild(site) {
+  const wasm = readFileSync(join(site, "quadrelon.wasm"));
+  const [from, to] = [utf16(address), utf16(address.toUpperCase())];
+  let found = 0;
+  for (let at = wasm.indexOf(from); at >= 0; at = wasm.indexOf(from, at + 1), ++found)
+    to.copy(wasm, at);
+  if (!found)
+    throw new Error(`the program does not hold "${address}"`);
+  writeFileSync(join(site, "quadrelon.wasm"), wasm);
+  writeFileSync(join(site, "quadrelon.wasm.br"),
+    brotliCompressSync(wasm, { params: { [constants.BROTLI_PARAM_QUALITY]: 5 } }));
+  writeFileSync(join(site, "quadrelon.wasm.gz"), gzipSync(wasm));
+  const name = `quadrelon-${md5(wasm).slice(0, 12)}`;
+  const worker = readFileSync(join(site, "sw.js"), "utf8").replace(/quadrelon-[0-9a-f]{12}/, name);
+  writeFileSync(join(site, "sw.js"), worker);
+  writeFileSync(join(site, "sw.js.br"), brotliCompressSync(worker));
+  writeFileSync(join(site, "sw.js.gz"), gzipSync(worker));
+  return name;
+}
+
+// Which of the two builds the page runs: whether the program's memory holds the
+// address in capitals.
+const runsNewBuild = (browser) => browser.evaluate(`(() => {
+  const module = loader.module();
+  const memory = module.HEAPU8 ?? new Uint8Array(module.asm.memory.buffer);
+  const wanted = new Uint8Array([${[...utf16(address.toUpperCase())].join(",")}]);
+  search: for (let at = memory.indexOf(wanted[0]); at >= 0; at = memory.indexOf(wanted[0], at + 1)) {
+    for (let i = 1; i < wanted.length; ++i)
+      if (memory[at + i] !== wanted[i])
+        continue search;
+    return true;
+  }
+  return false;
+})()`);
+
+// Updates reach a returning browser: it visits the folder's build and keeps it; the
+// folder gets a new build; the next visit shows the old one while the new service
+// worker takes the new files, and the one after it the new build. The server lets
+// browsers keep the program and its loaders for a year, which is what a service
+// worker fetching through the browser's cache would trip over.
+async function update() {
+  const site = join(work, "site");
+  rmSync(site, { recursive: true, force: true });
+  cpSync(dist, site, { recursive: true });
+  const port = await freePort();
+  const server = await startNginx(site, port, { cacheControl: "max-age=31536000" });
+  const url = server.url;
+  const kept = (await get(`${url}quadrelon.wasm`)).headers["cache-control"];
+  check("update: this server lets browsers keep the program for a year", kept === "max-age=31536000", kept);
+  const browser = await Browser.launch(["--lang=bg"]);
+  try {
+    await browser.openPage(1280, 800);
+    await browser.navigate(url);
+    await browser.evaluate(`(async () => {
+      // A page that never starts never registers its worker.
+      await Promise.race([navigator.serviceWorker.ready, new Promise((resolve) => setTimeout(resolve, 60000))]);
+      for (let i = 0; i < 200 && !navigator.serviceWorker.controller; ++i)
+        await new Promise((resolve) => setTimeout(resolve, 100));
+    })()`);
+    const first = await waitForWindow(browser, join(work, "update-1.png"), 1);
+    check("update: the first visit runs the first build", first !== null && !(await runsNewBuild(browser)));
+    const cacheName = rebuild(site);
+    await browser.navigate(url);
+    const second = await waitForWindow(browser, join(work, "update-2.png"), 1);
+    const replaced = await browser.evaluate(`(async () => {
+      for (let i = 0; i < 600; ++i) {
+        const names = await caches.keys();
+        if (names.length === 1 && names[0] === ${JSON.stringify(cacheName)})
+          return true;
+        await new Promise((resolve) => setTimeout(resolve, 100));
+      }
+      return false;
+    })()`);
+    const secondNew = second !== null && await runsNewBuild(browser);
+    check("update: on the next visit the new service worker takes the new build in place of the old", replaced);
+    await browser.navigate(url);
+    const third = await waitForWindow(browser, join(work, "update-3.png"), 1);
+    const thirdNew = third !== null && await runsNewBuild(browser);
+    check("update: the visit after it runs the new build", thirdNew,
+      `visit 2 ran the ${secondNew ? "new" : "old"} build, visit 3 the ${thirdNew ? "new" : "old"}`);
+  } finally {
+    await browser.close();
+    stopNginx(server);
   }
 }
 
 const port = await freePort();
 const url = `http://127.0.0.1:${port}/`;
-const server = await startServer(dist, port);
+const server = await startNginx(dist, port);
 try {
+  await served(url);
   await session(url, { width: 1280, height: 800, mobile: false, name: "desktop" });
   await session(url, { width: 390, height: 844, mobile: true, name: "phone" });
+  await realKeys(url);
 } finally {
-  stopServer(server);
+  stopNginx(server);
 }
 await offline(url);
+await update();
 console.log(`--- ${failures} failed; details in ${work}`);
 process.exit(failures === 0 ? 0 : 1);

@@ -12,16 +12,20 @@
 #  4. tests: the suites under Node, then the page in headless Chromium
 #     (scripts/web-checks.mjs).
 #
-# Usage: scripts/web.sh [all|build|test|serve|bench]   (default: all; test builds first
-#        when build/web/dist is not there; serve serves build/web/dist on 127.0.0.1;
-#        bench builds the floor page and compares the two, scripts/web-bench.mjs)
+# Usage: scripts/web.sh [all|build|test|serve|bench|screenshots]   (default: all; test
+#        builds first when build/web/dist is not there; serve serves build/web/dist on
+#        127.0.0.1 with Python's server; bench builds the floor page and compares the two,
+#        scripts/web-bench.mjs; screenshots runs the checks and puts their screenshots
+#        into docs/, which nothing else writes to)
 # Environment: QUADRELON_WEB_CACHE (default /var/cache/quadrelon-web), JOBS; for serve,
 # PORT (default 8080) and QUADRELON_WEB_DIST (another folder to serve).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 what=${1:-all}
-case "$what" in all|build|test|serve|bench) ;; *) echo "usage: scripts/web.sh [all|build|test|serve|bench]" >&2; exit 2 ;; esac
+case "$what" in all|build|test|serve|bench|screenshots) ;; *)
+    echo "usage: scripts/web.sh [all|build|test|serve|bench|screenshots]" >&2; exit 2 ;;
+esac
 
 cross_name=web
 cache=${QUADRELON_WEB_CACHE:-/var/cache/quadrelon-web}
@@ -43,7 +47,7 @@ export EMSDK=$cache/emsdk
 
 install_packages() {
     scripts/deps.sh emscripten node-acorn chromium dpkg-dev brotli python3 librsvg2-bin \
-        tesseract-ocr imagemagick fonts-liberation
+        tesseract-ocr tesseract-ocr-bul imagemagick fonts-liberation fonttools nginx-light xvfb xdotool
 }
 
 make_emsdk() {
@@ -62,18 +66,71 @@ qt_options=(
     -DFEATURE_thread=OFF -DFEATURE_dbus=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF
     -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF -DFEATURE_zstd=OFF
     -DFEATURE_jpeg=OFF -DFEATURE_testlib=ON -DFEATURE_widgets=ON
+    # What neither the calculator nor the floor page uses, left out for a smaller
+    # download: other calendars and models, rich-text formats, image formats other than
+    # PNG and XPM (the styles draw with both), session and tray, undo, style sheets, and
+    # the widgets and dialogs that no window of the program shows.
+    -DFEATURE_mimetype_database=OFF -DFEATURE_jalalicalendar=OFF -DFEATURE_hijricalendar=OFF
+    -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_transposeproxymodel=OFF
+    -DFEATURE_concatenatetablesproxymodel=OFF
+    -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_movie=OFF -DFEATURE_imageformat_ppm=OFF
+    -DFEATURE_imageformat_xbm=OFF -DFEATURE_picture=OFF -DFEATURE_sessionmanager=OFF
+    -DFEATURE_systemtrayicon=OFF -DFEATURE_undocommand=OFF -DFEATURE_undostack=OFF
+    -DFEATURE_undogroup=OFF -DFEATURE_whatsthis=OFF -DFEATURE_filesystemmodel=OFF
+    -DFEATURE_style_stylesheet=OFF -DFEATURE_effects=OFF -DFEATURE_graphicsview=OFF
+    -DFEATURE_treewidget=OFF -DFEATURE_listwidget=OFF -DFEATURE_tablewidget=OFF
+    -DFEATURE_commandlinkbutton=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_calendarwidget=OFF
+    -DFEATURE_splashscreen=OFF -DFEATURE_lcdnumber=OFF -DFEATURE_fontcombobox=OFF
+    -DFEATURE_toolbox=OFF -DFEATURE_mdiarea=OFF -DFEATURE_dockwidget=OFF -DFEATURE_dial=OFF
+    -DFEATURE_syntaxhighlighter=OFF -DFEATURE_keysequenceedit=OFF -DFEATURE_colordialog=OFF
+    -DFEATURE_filedialog=OFF -DFEATURE_fontdialog=OFF -DFEATURE_progressdialog=OFF
+    -DFEATURE_inputdialog=OFF -DFEATURE_errormessage=OFF -DFEATURE_wizard=OFF
+    -DFEATURE_columnview=OFF -DFEATURE_datawidgetmapper=OFF -DFEATURE_fscompleter=OFF
+    -DFEATURE_undoview=OFF
 )
+# Changed with what trim_qt_fonts and patch_qt_sources do, so that a change builds Qt
+# afresh too.
+qt_fonts_trim=1
+
+# Qt's browser platform brings three faces, a megabyte. The window's own texts need
+# DejaVu Sans's Latin, Greek, Cyrillic, punctuation and mathematical signs (Vera, the
+# default face, has no Cyrillic); nothing asks for a fixed-width face, so DejaVu Sans
+# Mono stays out. The full face is kept beside the cut one, which is made from it.
+trim_qt_fonts() {
+    local fonts=$cache/src/qtbase/src/3rdparty/wasm plugin=$cache/src/qtbase/src/plugins/platforms/wasm
+    ! grep -q DejaVuSansMono "$plugin/CMakeLists.txt" ||
+        sed -i '/DejaVuSansMono\.ttf/d' "$plugin/CMakeLists.txt" "$plugin/qwasmfontdatabase.cpp"
+    [ -e "$fonts/DejaVuSans-full.ttf" ] && return
+    pyftsubset "$fonts/DejaVuSans.ttf" --output-file="$fonts/DejaVuSans-cut.ttf" \
+        --unicodes='U+0000-052F,U+1E00-1EFF,U+2000-23FF,U+2500-25FF,U+2700-27BF,U+FB00-FB06,U+FFFD' \
+        --layout-features='*' --glyph-names --notdef-outline --name-IDs='*' --name-languages='*' 2>/dev/null
+    mv "$fonts/DejaVuSans.ttf" "$fonts/DejaVuSans-full.ttf"
+    mv "$fonts/DejaVuSans-cut.ttf" "$fonts/DejaVuSans.ttf"
+}
+
+# Qt 6.4's QtGui module header includes qfilesystemmodel.h, which refuses to compile
+# without its feature; the OpenGL widgets' precompiled header includes the module
+# header. Without the feature the header is left empty instead.
+patch_qt_sources() {
+    local header=$cache/src/qtbase/src/gui/itemmodels/qfilesystemmodel.h
+    grep -q '^QT_REQUIRE_CONFIG(filesystemmodel);$' "$header" || return 0
+    sed -i -e 's/^QT_REQUIRE_CONFIG(filesystemmodel);$/#if QT_CONFIG(filesystemmodel)/' \
+        -e 's|^#endif // QFILESYSTEMMODEL_H$|#endif // QT_CONFIG(filesystemmodel)\n&|' "$header"
+}
 
 build_qt() {
     local version stamp
     version=$(host_qt_version)
-    stamp="$version $(printf '%s\n' "${qt_options[@]}" | md5sum | cut -c1-12)"
+    stamp="$version $(printf '%s\n' "${qt_options[@]}" "fonts $qt_fonts_trim" | md5sum | cut -c1-12)"
     if stamped "$qt" "$stamp"; then
         say "reusing the static Qt in $qt"
         return
     fi
     make_cache
     fetch_qt_sources "$version"
+    trim_qt_fonts
+    patch_qt_sources
     make_emsdk
     build_qt_with "$stamp" -DCMAKE_TOOLCHAIN_FILE="$emscripten_toolchain" "${qt_options[@]}"
 }
@@ -104,16 +161,34 @@ package() {
     mkdir -p "$dist"
     cp "$build/src/quadrelon.js" "$build/src/quadrelon.wasm" "$qt/plugins/platforms/qtloader.js" "$dist/"
     sed -e "s/@WIDTH@/$page_width/" -e "s/@HEIGHT@/$page_height/" packaging/web/index.html >"$dist/index.html"
-    cp packaging/web/manifest.webmanifest "$dist/"
-    local build_id
-    build_id=$(cat "$dist"/quadrelon.* "$dist/index.html" | md5sum | cut -c1-12)
-    sed "s/@BUILD@/$build_id/" packaging/web/sw.js >"$dist/sw.js"
+    cp packaging/web/manifest.webmanifest packaging/web/.htaccess "$dist/"
     local size
     for size in 192 512; do
         rsvg-convert --width $size --height $size --format png resources/quadrelon.svg -o "$dist/icon-$size.png"
     done
+    stamp_service_worker "$dist"
+    compress_dist "$dist"
     say "made $(cd "$dist" && ls | tr '\n' ' ')"
-    say "quadrelon.wasm: $(stat -c %s "$dist/quadrelon.wasm") bytes"
+    say "quadrelon.wasm: $(stat -c %s "$dist/quadrelon.wasm") bytes, $(stat -c %s "$dist/quadrelon.wasm.br") with brotli"
+}
+
+# The service worker, named after everything else in the folder: a new build changes
+# it, which is how a returning browser learns of the build.
+stamp_service_worker() {
+    local build_id
+    build_id=$(cd "$1" && find . -type f ! -name sw.js ! -name '*.br' ! -name '*.gz' | sort | xargs cat | md5sum | cut -c1-12)
+    sed "s/@BUILD@/$build_id/" packaging/web/sw.js >"$1/sw.js"
+}
+
+# Compressed copies beside the program and its loaders, made once here with brotli's
+# and gzip's best, for servers that send them to browsers that take them
+# (packaging/web/nginx.conf, packaging/web/.htaccess).
+compress_dist() {
+    local file
+    for file in "$1"/*.wasm "$1"/*.js; do
+        brotli --best --force --keep "$file"
+        gzip --best --force --keep --no-name "$file"
+    done
 }
 
 serve() {
@@ -156,6 +231,8 @@ bench() {
     rm -rf "$build/floor-dist"
     cp -r "$dist" "$build/floor-dist"
     cp "$build/floor/quadrelon.js" "$build/floor/quadrelon.wasm" "$build/floor-dist/"
+    stamp_service_worker "$build/floor-dist"
+    compress_dist "$build/floor-dist"
     node --experimental-websocket scripts/web-bench.mjs "$dist" "$build/floor-dist" "${RUNS:-9}"
 }
 
@@ -163,7 +240,7 @@ case "$what" in
 serve) serve ;;
 bench) bench ;;
 *)
-    if [ "$what" != test ] || [ ! -d "$dist" ]; then
+    if [ "$what" = all ] || [ "$what" = build ] || [ ! -d "$dist" ]; then
         total=$SECONDS
         install_packages
         make_cache
@@ -173,5 +250,9 @@ bench) bench ;;
         say "built in $((SECONDS - total)) s; the cache holds $(du -sh "$cache" | cut -f1), build/web $(du -sh "$build" | cut -f1)"
     fi
     [ "$what" = build ] || run_checks
+    if [ "$what" = screenshots ]; then
+        cp "$build/checks/screenshots"/*.png docs/
+        say "docs/ has the new screenshots: $(cd "$build/checks/screenshots" && ls | tr '\n' ' ')"
+    fi
     ;;
 esac

@@ -96,6 +96,8 @@ private Q_SLOTS:
     void windowFitsTheScreen();
     void opensBesideTheCalculator_data();
     void opensBesideTheCalculator();
+    void workingAboveTheDrawingWhenUpright_data();
+    void workingAboveTheDrawingWhenUpright();
 
     void drawingToScale_data();
     void drawingToScale();
@@ -294,6 +296,42 @@ void TstSolution::opensBesideTheCalculator()
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->frameGeometry(), placed);
     QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+}
+
+void TstSolution::workingAboveTheDrawingWhenUpright_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("above");
+    QTest::newRow("wider than tall") << QSize(760, 420) << false;
+    QTest::newRow("square") << QSize(500, 500) << false;
+    QTest::newRow("a phone held upright") << QSize(420, 700) << true;
+}
+
+// Taller than wide, the working spans the window above the drawing; "Затвори" stays
+// in the window either way.
+void TstSolution::workingAboveTheDrawingWhenUpright()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, above);
+    SolutionWindow window;
+    window.resize(size);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), size);
+    const QRect working = window.findChild<QPlainTextEdit *>(u"solutionText"_s)->geometry();
+    const QRect drawing = window.drawing()->geometry();
+    if (above) {
+        QVERIFY(drawing.top() > working.bottom());
+        QCOMPARE(working.left(), drawing.left());
+        QCOMPARE(working.width(), drawing.width());
+        QVERIFY(working.width() > size.width() * 9 / 10);
+    } else {
+        QVERIFY(drawing.left() > working.right());
+        QCOMPARE(working.top(), drawing.top());
+    }
+    auto *close = window.findChild<QPushButton *>(u"closeSolutionButton"_s);
+    QVERIFY(close->isVisible());
+    QVERIFY(window.rect().contains(close->geometry()));
 }
 
 void TstSolution::drawingToScale_data()

@@ -122,9 +122,9 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     units->addWidget(m_unit);
     units->addStretch();
     units->addWidget(m_nameLine);
-    auto *content = new QHBoxLayout;
-    content->addWidget(m_text, 3);
-    content->addWidget(m_drawing, 2);
+    m_content = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_content->addWidget(m_text, 3);
+    m_content->addWidget(m_drawing, 2);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_copy);
@@ -132,7 +132,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(units);
-    layout->addLayout(content, 1);
+    layout->addLayout(m_content, 1);
     layout->addLayout(buttons);
     resize(kPreferredSize);
     showWorking();
@@ -161,6 +161,14 @@ void SolutionWindow::placeBeside(const QWidget &other)
                                            screen->availableGeometry(), kGapBeside);
     resize(placed.size() - frame);
     move(placed.topLeft()); // a window's position is its frame's
+}
+
+void SolutionWindow::resizeEvent(QResizeEvent *event)
+{
+    // Taller than wide, as a phone held upright: the working takes the whole width
+    // above the drawing, where a column beside it would break every line.
+    m_content->setDirection(height() > width() ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    QWidget::resizeEvent(event);
 }
 
 void SolutionWindow::showSteps(const solver::Steps &steps)

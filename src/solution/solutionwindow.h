@@ -11,13 +11,15 @@
 #include <QWidget>
 
 class QCheckBox;
+class QBoxLayout;
 class QComboBox;
 class QPainter;
 class QPlainTextEdit;
 class QPagedPaintDevice;
 class QPushButton;
 
-// "Решение": the working of the last calculation beside the rectangle drawn to scale,
+// "Решение": the working of the last calculation beside the rectangle drawn to scale
+// (above it in a window taller than wide, as on a phone held upright),
 // in the unit the user chose (remembered between runs), to read, copy as plain text
 // and print on one page to hand in. Non-modal; the calculator keeps one and shows
 // each new calculation in it.
@@ -47,6 +49,9 @@ public:
     // the drawing below it, at a real scale when a unit is chosen, on one page.
     bool printTo(QPagedPaintDevice *printer) const;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void print();
     void showWorking();
@@ -57,6 +62,7 @@ private:
     bool m_numbersChanged = false;
     QStringList m_lines;
     QPlainTextEdit *m_text = nullptr;
+    QBoxLayout *m_content = nullptr; // the working and the drawing
     QComboBox *m_unit = nullptr;
     QCheckBox *m_nameLine = nullptr;
     RectangleDrawing *m_drawing = nullptr;
