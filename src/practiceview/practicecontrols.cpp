@@ -239,7 +239,11 @@ void PracticeWindow::readSettings()
     select(m_variant, stored.value(kVariantKey, kAllVariants).toInt());
     select(m_unit, int(kUnitNames.indexOf(stored.value(kUnitKey, u"cm"_s).toString())));
     m_withoutRectangle->setChecked(stored.value(kWithoutRectangleKey, false).toBool());
+    applyChoices();
+}
 
+void PracticeWindow::applyChoices()
+{
     const int level = m_level->currentData().toInt();
     const int variant = m_variant->currentData().toInt();
     m_settings = practice::Settings();
@@ -262,10 +266,9 @@ void PracticeWindow::settingsChanged()
     stored.setValue(kVariantKey, m_variant->currentData().toInt());
     stored.setValue(kUnitKey, kUnitNames.value(m_unit->currentData().toInt()));
     stored.setValue(kWithoutRectangleKey, m_withoutRectangle->isChecked());
-    // Windows' registry keeps no cache shared between QSettings objects: what is not
-    // written yet would not be read back below.
-    stored.sync();
-    readSettings();
+    // The choice takes effect from the controls themselves: Windows' registry keeps no
+    // cache shared between QSettings objects, so reading it back could find the old one.
+    applyChoices();
     // The problem on screen no longer fits what was chosen.
     newProblem();
 }

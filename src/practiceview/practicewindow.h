@@ -87,6 +87,8 @@ private:
     void createSettings();
     void createButtons();
     void readSettings();
+    // The settings of the problems from the level, variant, unit and option chosen.
+    void applyChoices();
     void settingsChanged();
     void layOut();
     void buildFields();
