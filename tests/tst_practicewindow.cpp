@@ -89,7 +89,13 @@ class TestPracticeWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Named as the program names itself: without a name Windows' registry takes
+        // no settings, and Windows' registry is what this test keeps them in there.
+        QCoreApplication::setOrganizationDomain(u"quadrelon.example"_s);
+    }
 
     void init()
     {
