@@ -338,23 +338,13 @@ async function zoomedIn(browser, win, shot, width, height) {
   const last = await viewport();
   check("phone: the zoomed page stays put while the pupil taps and types", JSON.stringify(last) === JSON.stringify(panned),
     JSON.stringify(last));
-  // Headless Chromium shows a zoomed canvas black: the result is read at the first size,
-  // to which two fingers pinching together bring the page back. "Изчисли" writes the
-  // given values with two decimals: the typing reached the cells, and Enter the program.
-  await browser.pinch(width / last.s / 2, height / last.s / 2, 0.3);
-  const back = await viewport();
-  await sleep(700);
-  const backShot = join(work, "phone-zoomed-back.png");
-  await snap(browser, backShot, width, height);
-  let shown;
-  try {
-    shown = [3, 4].map((column) => readCell(backShot, { ...win, left: win.left - back.x * back.s, top: win.top - back.y * back.s },
-      column)).join(" ");
-  } catch (error) {
-    shown = `no such cell on the screen (${error.message.split("\n")[0]})`;
-  }
-  check("phone: zoomed in, taps and typing put P = 14 and S = 12 in row 10, and Enter calculates (14,00 12,00)",
-    Math.abs(back.s - start.s) < 0.01 && shown === "14,00 12,00", `${shown} at ${JSON.stringify(back)}`);
+  // Headless Chromium does not show a zoomed canvas as it is (black, or an old picture),
+  // so the row is read from the clipboard, where F4 ("Копирай реда") puts it.
+  await browser.key("F4", { keyCode: 115 });
+  await sleep(300);
+  const copied = await browser.evaluate("navigator.clipboard.readText()").catch((e) => String(e));
+  check("phone: zoomed in, taps and typing put P = 14 and S = 12 in row 10, and Enter calculates",
+    /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied), JSON.stringify(copied));
 }
 
 // Real keys, which DevTools' own key events cannot stand for: they pass the browser's
