@@ -335,17 +335,16 @@ async function zoomedIn(browser, win, shot, width, height) {
   await browser.insertText("12");
   await browser.key("Enter", { keyCode: 13, text: "\r" });
   await sleep(700);
-  const zoomedShot = join(work, "phone-zoomed.png");
-  await snap(browser, zoomedShot, width, height);
   const last = await viewport();
   check("phone: the zoomed page stays put while the pupil taps and types", JSON.stringify(last) === JSON.stringify(panned),
     JSON.stringify(last));
-  // "Изчисли" writes the given values with two decimals: the typing reached the cells,
-  // and Enter the program.
-  const here = { left: (left - last.x) * last.s, top: (top - last.y) * last.s, scale: last.s, width };
-  const shown = [3, 4].map((column) => readCell(zoomedShot, here, column)).join(" ");
-  check("phone: zoomed in, taps and typing put P = 14 and S = 12 in row 10, and Enter calculates (14,00 12,00)",
-    shown === "14,00 12,00", shown);
+  // Headless Chromium does not show a zoomed canvas as it is (black, or an old picture),
+  // so the row is read from the clipboard, where F4 ("Копирай реда") puts it.
+  await browser.key("F4", { keyCode: 115 });
+  await sleep(300);
+  const copied = await browser.evaluate("navigator.clipboard.readText()").catch((e) => String(e));
+  check("phone: zoomed in, taps and typing put P = 14 and S = 12 in row 10, and Enter calculates",
+    /3,00\t4,00\t5,00\t14,00\t12,00/.test(copied), JSON.stringify(copied));
 }
 
 // Real keys, which DevTools' own key events cannot stand for: they pass the browser's
