@@ -58,17 +58,24 @@ from_chars_result from_chars(const char *first, const char *last, double &value,
     return {ptr, errc()};
 }
 
-to_chars_result to_chars(char *first, char *last, double value)
+namespace {
+
+// The fewest significant digits that read back as the value, in %e's notation.
+string shortestScientific(double value)
 {
-    if (!isfinite(value) || value == 0.0)
-        return copied(first, last, printed("%.*g", 1, value));
-    // The fewest significant digits that read back as the value.
     string scientific;
     for (int precision = 0; precision < 17; ++precision) {
         scientific = printed("%.*e", precision, value);
         if (strtod(scientific.c_str(), nullptr) == value)
             break;
     }
+    return scientific;
+}
+
+// The same digits without an exponent; a whole number with its exact digits, as
+// printf writes them.
+string shortestFixed(double value, const string &scientific)
+{
     const size_t e = scientific.find('e');
     const int exponent = atoi(scientific.c_str() + e + 1);
     const bool negative = value < 0.0;
@@ -81,12 +88,34 @@ to_chars_result to_chars(char *first, char *last, double value)
         fixed = "0." + string(size_t(-before), '0') + digits;
     else if (before < count)
         fixed = digits.substr(0, size_t(before)) + '.' + digits.substr(size_t(before));
-    else // a whole number: its exact digits, as printf writes them
+    else
         fixed = printed("%.*f", 0, fabs(value));
     if (negative)
         fixed.insert(0, 1, '-');
+    return fixed;
+}
+
+} // namespace
+
+to_chars_result to_chars(char *first, char *last, double value)
+{
+    if (!isfinite(value) || value == 0.0)
+        return copied(first, last, printed("%.*g", 1, value));
+    const string scientific = shortestScientific(value);
+    const string fixed = shortestFixed(value, scientific);
     // Fixed on a tie, as the standard call does.
     return copied(first, last, fixed.size() <= scientific.size() ? fixed : scientific);
+}
+
+to_chars_result to_chars(char *first, char *last, double value, chars_format format)
+{
+    if (format == chars_format::general || !isfinite(value))
+        return to_chars(first, last, value);
+    if (value == 0.0)
+        return copied(first, last, format == chars_format::fixed ? printed("%.*f", 0, value)
+                                                                  : printed("%.*e", 0, value));
+    const string scientific = shortestScientific(value);
+    return copied(first, last, format == chars_format::fixed ? shortestFixed(value, scientific) : scientific);
 }
 
 to_chars_result to_chars(char *first, char *last, double value, chars_format format, int precision)

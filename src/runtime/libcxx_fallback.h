@@ -34,6 +34,8 @@ from_chars_result from_chars(const char *first, const char *last, double &value,
 // The shortest text that reads back as the same double, fixed or scientific
 // whichever is shorter.
 to_chars_result to_chars(char *first, char *last, double value);
+// The shortest text in the given notation that reads back as the same double.
+to_chars_result to_chars(char *first, char *last, double value, chars_format format);
 to_chars_result to_chars(char *first, char *last, double value, chars_format format, int precision);
 
 } // namespace std
