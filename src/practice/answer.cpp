@@ -57,24 +57,6 @@ int decimalsTyped(const QString &text)
     return count;
 }
 
-// How many decimals a rational needs, or -1 when it is no finite decimal.
-int decimalsOf(const Value &value)
-{
-    if (!value.isRational())
-        return -1;
-    Int rest = value.denominator();
-    int twos = 0, fives = 0;
-    while (rest % 2 == 0) {
-        rest /= 2;
-        ++twos;
-    }
-    while (rest % 5 == 0) {
-        rest /= 5;
-        ++fives;
-    }
-    return rest == 1 ? std::max(twos, fives) : -1;
-}
-
 // The sign of an exact value; of a sum of roots, from its approximation, which for
 // numbers of school size is far from 0 unless the value is 0.
 int signOf(const Value &value)
@@ -307,7 +289,7 @@ Reading readAnswer(const QString &text)
             reading.ok = true;
             reading.decimal = true;
             const bool exponent = decimal.contains(u'e', Qt::CaseInsensitive);
-            reading.decimals = exponent ? std::max(0, decimalsOf(reading.value)) : decimalsTyped(decimal);
+            reading.decimals = exponent ? std::max(0, solver::exact::decimalPlaces(reading.value)) : decimalsTyped(decimal);
         } catch (const std::overflow_error &) {
             reading.unread = trimmed;
         }
@@ -345,7 +327,7 @@ Check checkAnswer(const QString &text, const Value &truth, Level level)
     try {
         // Rounded to the places typed, or, for a long decimal that a double shortened,
         // to the places it kept.
-        const int kept = decimalsOf(reading.value);
+        const int kept = solver::exact::decimalPlaces(reading.value);
         for (const int places : {reading.decimals, kept}) {
             if (places >= 2 && roundsTo(truth, reading.value, places)) {
                 check.verdict = Verdict::Right;

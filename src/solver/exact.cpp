@@ -288,6 +288,24 @@ long double Value::approximate(long double *error) const
     return sum / denominator;
 }
 
+int decimalPlaces(const Value &value)
+{
+    if (!value.isRational())
+        return -1;
+    Int rest = value.denominator();
+    int twos = 0;
+    int fives = 0;
+    while (rest % 2 == 0) {
+        rest /= 2;
+        ++twos;
+    }
+    while (rest % 5 == 0) {
+        rest /= 5;
+        ++fives;
+    }
+    return rest == 1 ? std::max(twos, fives) : -1;
+}
+
 Value squareRoot(const Value &rational)
 {
     if (!rational.isRational() || rational.sign() < 0)

@@ -84,6 +84,10 @@ private:
     Int m_denominator = 1;
 };
 
+// How many decimals a rational value takes written out in full ("1,125": 3), or -1
+// when it is no finite decimal (its denominator has a prime factor other than 2 and 5).
+int decimalPlaces(const Value &value);
+
 // √x of a rational x ≥ 0 with the square factors taken out: √(27/4) = 3√3 : 2.
 Value squareRoot(const Value &rational);
 

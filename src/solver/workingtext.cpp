@@ -30,21 +30,10 @@ QString integerText(const Int &value)
 // and 5, else "n/d".
 QString rationalText(const Int &numerator, const Int &denominator, bool *decimal)
 {
-    int twos = 0;
-    int fives = 0;
-    Int rest = denominator;
-    while (rest % 2 == 0) {
-        rest /= 2;
-        ++twos;
-    }
-    while (rest % 5 == 0) {
-        rest /= 5;
-        ++fives;
-    }
-    *decimal = rest == 1;
+    const int places = exact::decimalPlaces(Value::fraction(numerator, denominator));
+    *decimal = places >= 0;
     if (*decimal) {
         try {
-            const int places = std::max(twos, fives);
             Int scaled = abs(numerator);
             for (int i = 0; i < places; ++i)
                 scaled *= 10;
