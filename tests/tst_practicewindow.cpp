@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -247,6 +248,20 @@ private Q_SLOTS:
         QCOMPARE(w.window.score()->text(), u"Вярно: 1 от 3"_s);
         QVERIFY(w.window.working()->toPlainText().startsWith(u"Вариант 2\n"_s));
         QVERIFY(w.said().startsWith(u"Решение. b = 3√3 см ≈ 5,20 см. "_s));
+    }
+
+    // "Задача №…" asks without waiting inside the event, as the browser needs, and
+    // brings the problem of that number.
+    void problemByItsNumber()
+    {
+        Window w;
+        QTest::keyClick(w.window.field(kP), Qt::Key_G, Qt::ControlModifier);
+        QDialog *dialog = nullptr;
+        QTRY_VERIFY((dialog = w.window.findChild<QDialog *>(u"findDialog"_s)));
+        dialog->findChild<QSpinBox *>(u"problemNumber"_s)->setValue(4821);
+        dialog->accept();
+        QCOMPARE(w.window.title()->text(), u"Задача № 4821"_s);
+        QCOMPARE(w.window.findChildren<QDialog *>(u"findDialog"_s).size(), 1); // closing deletes it later
     }
 
     void rootSignIntoTheFocusedField()

@@ -11,7 +11,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
-#include <QInputDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QSpinBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,11 +89,26 @@ void PracticeWindow::newProblem()
 
 void PracticeWindow::findProblem()
 {
-    bool ok = false;
-    const int number = QInputDialog::getInt(this, u"Задача №"_s, u"Номер на задачата (със същите ниво и варианти):"_s,
-                                            int(m_sitting.problem().number()), 1, int(practice::kMaxNumber), 1, &ok);
-    if (ok)
-        showProblem(practice::makeProblem(quint32(number), m_settings));
+    // Not a blocking dialog: the browser's event loop cannot wait inside an event.
+    auto *dialog = new QDialog(this);
+    dialog->setObjectName(u"findDialog"_s);
+    dialog->setWindowTitle(u"Задача №"_s);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto *number = new QSpinBox(dialog);
+    number->setObjectName(u"problemNumber"_s);
+    number->setRange(1, int(practice::kMaxNumber));
+    number->setValue(int(m_sitting.problem().number()));
+    number->selectAll();
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    auto *form = new QFormLayout(dialog);
+    form->addRow(u"Номер на задачата (със същите ниво и варианти):"_s, number);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    connect(dialog, &QDialog::accepted, this, [this, number] {
+        showProblem(practice::makeProblem(quint32(number->value()), m_settings));
+    });
+    dialog->open();
 }
 
 void PracticeWindow::showProblem(const practice::Problem &problem)

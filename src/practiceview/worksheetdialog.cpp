@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,6 +22,9 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#if !defined(Q_OS_WASM)
+#include <QFileDialog> // the browser has no file dialog: its PDF opens in a tab
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -159,21 +161,14 @@ void WorksheetDialog::updateButtons()
 
 void WorksheetDialog::save()
 {
+#if defined(Q_OS_WASM)
+    // The browser offers the PDF as it offers a printout: in a tab of its own, whose
+    // viewer saves it, or as a download where no tab may open.
+    print();
+    return;
+#else
     const practice::WorksheetOptions chosen = options();
     const QString name = documentName(chosen) + u".pdf"_s;
-#if defined(Q_OS_WASM)
-    // The browser saves it as a download, in the folder the user picks there.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setTitle(documentName(chosen));
-        writer.setCreator(u"Quadrelon"_s);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        printWorksheet(practice::makeWorksheet(chosen), &writer);
-    }
-    QFileDialog::saveFileContent(pdf.data(), name);
-#else
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(this, u"Запиши работния лист"_s,
                                                       QDir(folder).filePath(name), u"PDF (*.pdf)"_s);
