@@ -9,7 +9,8 @@
 //    "Вариант 10" with P = 14 (typed 15, Backspace, 4) and S = 12 and Enter shows
 //    3,00 4,00 5,00 (read back from the screen with tesseract), and F4 ("Копирай реда")
 //    puts the row on the browser's clipboard;
-//  - impossible input brings the warning box; "Добре" closes it, and the program
+//  - impossible input brings the warning box; Enter closes it and the keys type over
+//    the cell again (desktop), "Добре" closes it (phone), and the program
 //    calculates again;
 //  - F2 opens "Решение";
 //  - on a phone-sized screen (390 x 844, an Android phone's), the page is zoomed out to
@@ -213,7 +214,11 @@ async function session(url, { width, height, mobile, name }) {
     await button([clearLeft, clearTop]);
     await enter(3, "8");
     await enter(4, "4,5");
-    await button([calculateLeft, calculateTop]);
+    // On the desktop by Enter in the cell, so that the keys come back to it below.
+    if (mobile)
+      await button([calculateLeft, calculateTop]);
+    else
+      await browser.key("Enter", { keyCode: 13, text: "\r" });
     await sleep(700);
     const boxShot = join(work, `${name}-error.png`);
     await snap(browser, boxShot, width, height);
@@ -223,9 +228,21 @@ async function session(url, { width, height, mobile, name }) {
       box.split("\n").find((l) => /Няма/.test(l)));
     if (mobile)
       writeFileSync(join(shots, "web-screenshot-phone-warning.png"), readFileSync(boxShot));
-    const ok = findWord(boxShot, /Добре/, width);
-    if (ok)
-      await press(...ok);
+    if (mobile) {
+      const ok = findWord(boxShot, /Добре/, width);
+      if (ok)
+        await press(...ok);
+    } else {
+      // Enter closes the box and the keys go straight back to the cell, its number
+      // selected: typed over, P = 8 and S = 3 are the sides 1 and 3 (d = √10).
+      await browser.key("Enter", { keyCode: 13, text: "\r" });
+      await sleep(500);
+      await typeText("3");
+      await browser.key("Enter", { keyCode: 13, text: "\r" });
+      shown = await results();
+      check(`${name}: Enter closes the box, and the next keys type over the cell it was about`,
+        shown === "1,00 3,00 3,16", shown);
+    }
     await button([clearLeft, clearTop]);
     await enter(3, "14");
     await enter(4, "12");
