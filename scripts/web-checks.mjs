@@ -70,12 +70,14 @@ let frameSides = null;
 function windowOnPage(shot, scale, width) {
   const trim = (...crop) => magick(shot, ...crop, "-fuzz", "2%", "-trim", "-format", "%w %h %X %Y", "info:").trim()
     .split(" ").map((v) => Number(v.replace("+", "")));
-  if (scale === 1) {
-    const [w, h] = trim();
-    const side = (w - clientWidth) / 2;
-    frameSides = { side, top: h - side - clientHeight };
-  }
   const [w, , x, y] = trim("-crop", `100000x${Math.round(8 * scale)}+0+0`, "+repage");
+  if (scale === 1) {
+    // Below the window's columns only: the page's link to "Упражнение" stands at its
+    // bottom right.
+    const [fw, fh] = trim("-crop", `${x + w}x100000+0+0`, "+repage");
+    const side = (fw - clientWidth) / 2;
+    frameSides = { side, top: fh - side - clientHeight };
+  }
   const frame = { w, h: Math.round((clientHeight + frameSides.top + frameSides.side) * scale), x, y };
   return { left: x + frameSides.side * scale, top: y + frameSides.top * scale, scale, frame, width };
 }
